@@ -1,0 +1,16 @@
+#include "app/app_state.h"
+
+std::vector<ChatTarget> chatTargets;
+HWND currentTarget = nullptr;
+HWND inputBoxWindow = nullptr;
+std::atomic<bool> followActive{false};
+int32_t currentTabIndex = 0;
+std::unique_ptr<CategoryTable> categoryTable;
+std::unique_ptr<MessageTable> messageTable;
+std::unique_ptr<ConfigTable> configTable;
+std::string versionText;
+int32_t lastPickedRow = -1;
+bool pullChatWindow = false;
+std::string machineIdentity;
+
+const char kVersionText[] = "v 1.0.0";

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+// Every text of the program is a byte string in the ANSI code page (GBK, 936). These are the only
+// conversions to and from the other encodings it meets: UTF-8 (chat.db, import files) and UTF-16
+// (the wide Win32 interfaces such as dialog templates). Lengths are explicit, so embedded zero bytes
+// survive, and there is no size limit.
+std::wstring AnsiToWide(const std::string& ansi);
+std::string WideToAnsi(const std::wstring& wide);
+std::wstring Utf8ToWide(const std::string& utf8);
+std::string WideToUtf8(const std::wstring& wide);
+
+std::string AnsiToUtf8(const std::string& ansi);
+std::string Utf8ToAnsi(const std::string& utf8);

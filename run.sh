@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the tool under Wine. With an X display ($DISPLAY) the
+# window opens there; without one the tool runs on a private Xvfb display, a screenshot of its window
+# after start-up is saved as a PNG, its path printed, and the tool closed again.
+#
+# The 32-bit release executable is built too (build/release/replydock.exe), but 32-bit Wine cannot
+# run on every Linux kernel, so the tool is started from the 64-bit build of the same sources.
+# Its chat.db lives in build/run/, the working directory it is started in.
+set -euo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+
+ensure_packages
+build_release
+build_test_tree -- replydock
+
+workdir="$build/run"
+mkdir -p "$workdir"
+cd "$workdir"
+
+if [ -n "${DISPLAY:-}" ]; then
+    ensure_wine_prefix
+    set_wine_window_management Y
+    log "starting the tool on display $DISPLAY (chat.db in build/run)"
+    exec "$wine64" "$build/test/replydock.exe"
+fi
+
+trap stop_wine_session EXIT
+start_private_display
+ensure_wine_prefix
+start_wineserver
+set_wine_window_management N
+
+log "starting the tool on a private display $DISPLAY"
+"$wine64" "$build/test/replydock.exe" &
+tool=$!
+# The caption reads "快捷回复窗口 v 1.0.0" once start-up has finished.
+window=""
+for _ in $(seq 1 150); do
+    window=$(xdotool search --name 'v 1\.0\.0' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    kill -0 "$tool" 2>/dev/null || break
+    sleep 0.1
+done
+sleep 1
+mkdir -p "$build/screenshots"
+shot="$build/screenshots/startup.png"
+crop=1280x1024+0+0
+if [ -n "$window" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    crop="${WIDTH}x${HEIGHT}+${X}+${Y}"
+fi
+import -window root -crop "$crop" +repage "$shot"
+kill "$tool" >/dev/null 2>&1 || true
+echo "$shot"

@@ -1,0 +1,52 @@
+#include "store/message_table.h"
+
+#include "store/format_sql.h"
+#include "store/store_schema.h"
+
+MessageTable::MessageTable() {
+    OpenStoreConnection(connection_);
+}
+
+MessageTable::~MessageTable() {
+    connection_.Close();
+}
+
+bool MessageTable::Insert(const MessageRow& row) {
+    return connection_.InsertRow("msg", {{"msg", StoreValue::Text(row.msg)},
+                                         {"count", StoreValue::Integer(row.count)},
+                                         {"typeid", StoreValue::Integer(row.typeId)}});
+}
+
+bool MessageTable::LoadByCategory(int32_t categoryId, std::vector<MessageRow>* rows, int* errorCode) {
+    if (!connection_.CanReadTable("msg")) {
+        *errorCode = 1;
+        return false;
+    }
+    // No ORDER BY: with ID as the rowid SQLite yields the rows in ascending ID, the order the list shows.
+    StoreCursor cursor = connection_.Query("SELECT * FROM msg WHERE typeid=" + std::to_string(categoryId));
+    std::vector<MessageRow> loaded;
+    while (cursor.Step()) {
+        MessageRow row;
+        row.ID = static_cast<int32_t>(cursor.ReadInteger("ID"));
+        row.msg = cursor.ReadText("msg");
+        loaded.push_back(std::move(row));
+    }
+    if (cursor.LastStepResult() != SQLITE_DONE) {
+        *errorCode = 1;  // the read broke off (a lock taken meanwhile): hand back nothing rather than a part
+        return false;
+    }
+    rows->insert(rows->end(), loaded.begin(), loaded.end());
+    return true;
+}
+
+bool MessageTable::RemoveByCategory(int32_t categoryId) {
+    return connection_.Execute(FormatSql("DELETE FROM msg WHERE typeid=%d", {categoryId}));
+}
+
+bool MessageTable::Remove(const MessageRow& row) {
+    return connection_.Execute(FormatSql("DELETE FROM msg WHERE ID=%d", {row.ID}));
+}
+
+bool MessageTable::UpdateText(const MessageRow& row) {
+    return connection_.Execute(FormatSql("UPDATE msg set msg=? WHERE ID=%d", {row.ID}), {StoreValue::Text(row.msg)});
+}

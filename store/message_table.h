@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "store/store_connection.h"
+#include "store/store_rows.h"
+
+// Accessor of table `msg` (the reply messages), with a connection of its own for the whole run.
+class MessageTable {
+public:
+    MessageTable();
+    virtual ~MessageTable();
+    MessageTable(const MessageTable&) = delete;
+    MessageTable& operator=(const MessageTable&) = delete;
+
+    // Stores row.msg under category row.typeId with row.count; SQLite assigns the ID.
+    virtual bool Insert(const MessageRow& row);
+    // The category's messages in ascending ID, with ID and msg filled. False with errorCode 1 when the
+    // table cannot be read; a category without messages gives true and no rows.
+    virtual bool LoadByCategory(int32_t categoryId, std::vector<MessageRow>* rows, int* errorCode);
+    virtual bool RemoveByCategory(int32_t categoryId);
+    virtual bool Remove(const MessageRow& row);
+    // Gives message row.ID the text row.msg (true also when no row has that ID).
+    virtual bool UpdateText(const MessageRow& row);
+
+private:
+    StoreConnection connection_;
+};

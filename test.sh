@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the 32-bit release and the 64-bit test tree (warnings are errors),
+# and runs every test executable under Wine on a private X display. Ends with CTest's summary.
+set -euo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+
+ensure_packages
+build_release -DREPLYDOCK_WERROR=ON
+build_test_tree -DREPLYDOCK_WERROR=ON
+
+trap stop_wine_session EXIT
+start_private_display
+ensure_wine_prefix
+start_wineserver
+set_wine_window_management N
+
+log "running the tests under Wine (display $DISPLAY)"
+cd "$build/test"
+ctest --output-on-failure -j "$(nproc)" "$@"
