@@ -79,20 +79,23 @@ stop_wine_session() {
     fi
 }
 
+# Xvfb picks a free display number itself (-displayfd), so parallel runs never share one.
 start_private_display() {
-    local n
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-        started_xvfb=$!
-        for _ in $(seq 1 100); do
-            [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
-            kill -0 "$started_xvfb" 2>/dev/null || break
-            sleep 0.05
-        done
-        kill "$started_xvfb" >/dev/null 2>&1 || true
-        started_xvfb=""
+    local numberfile
+    numberfile="$(mktemp)"
+    Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$numberfile" 2>/dev/null &
+    started_xvfb=$!
+    for _ in $(seq 1 200); do
+        if [ -s "$numberfile" ]; then
+            export DISPLAY=":$(head -n 1 "$numberfile" | tr -d '[:space:]')"
+            rm -f "$numberfile"
+            return 0
+        fi
+        kill -0 "$started_xvfb" 2>/dev/null || break
+        sleep 0.05
     done
+    rm -f "$numberfile"
+    started_xvfb=""
     echo "could not start Xvfb" >&2
     return 1
 }
