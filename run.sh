@@ -24,6 +24,24 @@ if [ -n "${DISPLAY:-}" ]; then
     exec "$wine64" "$build/test/replydock.exe"
 fi
 
+# A first headless run shows a library with a few messages instead of an empty one.
+if [ ! -f chat.db ]; then
+    sqlite3 chat.db <<'SQL'
+CREATE TABLE IF NOT EXISTS config ("key" VARCHAR (20) PRIMARY KEY, value TEXT);
+CREATE TABLE IF NOT EXISTS msg (ID INTEGER PRIMARY KEY, msg VARCHAR, count INT DEFAULT (0), typeid INTEGER REFERENCES type (ID));
+CREATE TABLE IF NOT EXISTS type (ID INTEGER PRIMARY KEY, name VARCHAR (255) NOT NULL);
+INSERT INTO type (name) VALUES ('常用'), ('售前'), ('售后'), ('物流');
+INSERT INTO msg (msg, count, typeid) VALUES
+  ('您好，欢迎光临！请问有什么可以帮您？', 0, 1),
+  ('亲，稍等一下，马上为您查询。', 0, 1),
+  ('好的，已经为您备注，请放心。', 0, 1),
+  ('感谢您的耐心等待！', 0, 1),
+  ('这款现在有货，今天下单明天发货。', 0, 2),
+  ('收到货有任何问题随时联系我们。', 0, 3),
+  ('您的包裹已经发出，单号稍后发您。', 0, 4);
+SQL
+fi
+
 trap stop_wine_session EXIT
 start_private_display
 ensure_wine_prefix

@@ -1,8 +1,14 @@
 #include "app/startup.h"
 
+#include <initializer_list>
+
 #include "app/app_state.h"
 #include "store/store_schema.h"
+#include "ui/category_tabs.h"
+#include "ui/main_form.h"
 #include "ui/main_window.h"
+#include "ui/pending_operations.h"
+#include "ui/window_layer.h"
 
 namespace {
 
@@ -18,6 +24,9 @@ public:
 void RunEventLoop() {
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (PreTranslateMainWindowMessage(&message)) {
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
@@ -44,12 +53,18 @@ void InitGlobals() {
 
 void OnWindowCreated(HWND window) {
     EnsureSchema();
+    // The tool listens to all three clients and a double-click sends, from the first start on.
+    for (HWND checkBox : {mainForm.选择框_QQ, mainForm.选择框_微信, mainForm.选择框_双击发送, mainForm.选择框_旺旺}) {
+        SetChecked(checkBox, true);
+    }
     followActive = true;
     currentTabIndex = 0;
     lastPickedRow = -1;
     versionText = kVersionText;
     pullChatWindow = false;
-    SetMainWindowCaption(window, MainWindowCaption(window) + " " + versionText);
+    SetWindowCaption(window, WindowCaption(window) + " " + versionText);
+    LoadCategoryTabs();
+    RebuildTargets();
 }
 
 void CleanupAtExit() {

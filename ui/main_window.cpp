@@ -1,6 +1,12 @@
 #include "ui/main_window.h"
 
-#include <vector>
+#include <commctrl.h>
+
+#include "ui/category_tabs.h"
+#include "ui/form_layout.h"
+#include "ui/message_list.h"
+#include "ui/message_menu.h"
+#include "ui/pending_operations.h"
 
 const char kMainWindowCaption[] = "快捷回复窗口";
 
@@ -12,6 +18,54 @@ const int kOuterHeight = 546;
 // Fixed single frame with caption bar, system menu and minimise box; no maximise box, no sizing.
 const DWORD kMainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
+// WM_COMMAND: clicks of buttons and check boxes, and menu items.
+struct CommandRoute {
+    WORD id;
+    void (*handler)();
+};
+const CommandRoute kCommands[] = {
+    {kId按钮_添加分类, AddCategory},      {kId按钮_删除分类, DeleteCategory}, {kId按钮_编辑分类, RenameCategory},
+    {kId按钮_导入消息, ImportMessages},   {kId选择框_QQ, RebuildTargets},     {kId选择框_微信, RebuildTargets},
+    {kId选择框_旺旺, RebuildTargets},     {kId复制该消息, DuplicateMessage},  {kId删除该消息, DeleteMessage},
+    {kId编辑该消息, EditMessage},         {kId上移, MoveMessageUp},           {kId下移, MoveMessageDown},
+    {kId关于软件, OpenAboutPage},         {kId联系作者, OpenContactLink},     {kId监测新版本, CheckForUpdate},
+    {kId随意看看, OpenCuriousPage},
+};
+
+// WM_NOTIFY: tab changes and clicks in the two lists.
+struct NotifyRoute {
+    UINT_PTR id;
+    UINT code;
+    void (*handler)();
+};
+const NotifyRoute kNotifications[] = {
+    {kId选择夹_分类, TCN_SELCHANGE, SwitchCategory},
+    {kId超级列表框_消息列表, NM_DBLCLK, DeliverMessage},
+    {kId超级列表框_消息列表, NM_RCLICK, ShowMessageMenu},
+    {kId超级列表框_进程列表, NM_CLICK, PickProcessRow},
+};
+
+void OnCommand(WORD id, WORD code) {
+    if (code != BN_CLICKED) {
+        return;  // only clicks run operations (menu choices arrive with code 0, which is BN_CLICKED)
+    }
+    for (const CommandRoute& route : kCommands) {
+        if (route.id == id) {
+            route.handler();
+            return;
+        }
+    }
+}
+
+void OnNotify(const NMHDR* header) {
+    for (const NotifyRoute& route : kNotifications) {
+        if (route.id == header->idFrom && route.code == header->code) {
+            route.handler();
+            return;
+        }
+    }
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCCREATE: {
@@ -20,13 +74,35 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             break;
         }
         case WM_CREATE: {
+            if (!CreateFormControls(window, &mainForm)) {
+                return -1;
+            }
             auto onCreated = reinterpret_cast<WindowCreatedHandler>(GetWindowLongPtrA(window, GWLP_USERDATA));
             if (onCreated != nullptr) {
                 onCreated(window);
             }
             return 0;
         }
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_NOTIFY:
+            OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam == kId时钟_定期执行) {
+                DockStep();
+            }
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_MOVE) {
+                return 0;  // the window stays where docking puts it
+            }
+            break;
         case WM_DESTROY:
+            KillTimer(window, kId时钟_定期执行);
+            DestroyMenu(mainForm.操作);
+            mainForm = MainForm();
             PostQuitMessage(0);
             return 0;
         default:
@@ -53,13 +129,16 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 }  // namespace
 
 HWND CreateMainWindow(HINSTANCE instance, WindowCreatedHandler onCreated) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
     if (!RegisterMainWindowClass(instance)) {
         return nullptr;
     }
     const int left = (GetSystemMetrics(SM_CXSCREEN) - kOuterWidth) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - kOuterHeight) / 2;
-    HWND window = CreateWindowExA(0, kMainWindowClass, kMainWindowCaption, kMainWindowStyle, left, top, kOuterWidth,
-                                  kOuterHeight, nullptr, nullptr, instance, reinterpret_cast<void*>(onCreated));
+    HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption, kMainWindowStyle, left,
+                                  top, kOuterWidth, kOuterHeight, nullptr, nullptr, instance,
+                                  reinterpret_cast<void*>(onCreated));
     if (window != nullptr) {
         ShowWindow(window, SW_SHOW);
         UpdateWindow(window);
@@ -67,16 +146,14 @@ HWND CreateMainWindow(HINSTANCE instance, WindowCreatedHandler onCreated) {
     return window;
 }
 
-std::string MainWindowCaption(HWND window) {
-    const int length = GetWindowTextLengthA(window);
-    if (length <= 0) {
-        return std::string();
+bool PreTranslateMainWindowMessage(MSG* message) {
+    HWND window = mainForm.window;
+    if (window == nullptr || (message->hwnd != window && !IsChild(window, message->hwnd))) {
+        return false;
     }
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    const int copied = GetWindowTextA(window, buffer.data(), length + 1);
-    return std::string(buffer.data(), static_cast<size_t>(copied > 0 ? copied : 0));
-}
-
-void SetMainWindowCaption(HWND window, const std::string& caption) {
-    SetWindowTextA(window, caption.c_str());
+    if (message->message == WM_KEYDOWN && message->wParam == VK_ESCAPE) {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        return true;
+    }
+    return IsDialogMessageA(window, message) != FALSE;
 }

@@ -9,7 +9,10 @@
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/temp_working_directory.h"
 #include "tests/support/window_watch.h"
+#include "ui/main_form.h"
 #include "ui/main_window.h"
+#include "ui/tab_strip.h"
+#include "ui/window_layer.h"
 
 namespace {
 
@@ -53,13 +56,28 @@ protected:
 
     void TearDown() override { CleanupAtExit(); }
 
+    std::vector<std::string> TabCaptions() {
+        TabStrip tabs;
+        tabs.Attach(mainForm.选择夹_分类);
+        std::vector<std::string> captions;
+        for (int i = 0; i < tabs.ItemCount(); ++i) captions.push_back(tabs.ItemText(i));
+        return captions;
+    }
+
+    // A store that cannot be read: start-up still completes, says so once, and keeps the design tabs.
+    void ExpectLoadFailureReported() {
+        EXPECT_EQ(std::vector<std::string>{"获取全部数据失败"}, dialogs_.MessageTexts());
+        EXPECT_EQ((std::vector<std::string>{"默认", "业务", "闲聊", "笑话"}), TabCaptions());
+        EXPECT_EQ(0, ListRowCount(mainForm.超级列表框_消息列表));
+    }
+
     TempWorkingDirectory directory_;
     ScriptedDialogs dialogs_;  // start-up must show nothing here: any dialog fails the test
 };
 
 TEST_F(StartUpTest, WindowCreatedSetsCaptionStateAndSchema) {
     HWND window = CreateWindowLikeStartUp();
-    EXPECT_EQ(kCaptionAfterStartUp, MainWindowCaption(window));
+    EXPECT_EQ(kCaptionAfterStartUp, WindowCaption(window));
     EXPECT_TRUE(followActive);
     EXPECT_EQ(0, currentTabIndex);
     EXPECT_EQ(-1, lastPickedRow);
@@ -74,8 +92,13 @@ TEST_F(StartUpTest, WindowCreatedSetsCaptionStateAndSchema) {
     const RawRows expected = {{"config", kConfigSql}, {"msg", kMsgSql}, {"sqlite_autoindex_config_1", "<null>"},
                               {"type", kTypeSql}};
     EXPECT_EQ(expected, schema);
-    for (const char* table : {"config", "msg", "type"}) {
-        EXPECT_EQ(RawRows{{"0"}}, RawQuery(directory_.File("chat.db"), std::string("SELECT COUNT(*) FROM ") + table));
+    EXPECT_EQ(RawRows{}, RawQuery(directory_.File("chat.db"), "SELECT * FROM config"));
+    EXPECT_EQ(RawRows{}, RawQuery(directory_.File("chat.db"), "SELECT * FROM msg"));
+    EXPECT_EQ((RawRows{{"1", Utf8Of("默认")}}), RawQuery(directory_.File("chat.db"), "SELECT * FROM type"))
+        << "a new store gets the default category";
+    EXPECT_EQ(std::vector<std::string>{"默认"}, TabCaptions());
+    for (HWND checkBox : {mainForm.选择框_QQ, mainForm.选择框_微信, mainForm.选择框_双击发送, mainForm.选择框_旺旺}) {
+        EXPECT_TRUE(IsChecked(checkBox));
     }
     CloseLikeExit(window);
 }
@@ -142,7 +165,6 @@ TEST_F(StartUpTest, StartUpRunsTheEventLoopUntilTheWindowCloses) {
 
 TEST_F(StartUpTest, SecondStartKeepsSchemaAndRows) {
     HWND window = CreateWindowLikeStartUp();
-    ASSERT_TRUE(categoryTable->Insert(CategoryRow{0, "默认"}));
     MessageRow message;
     message.msg = "你好";
     message.typeId = 1;
@@ -162,6 +184,7 @@ TEST_F(StartUpTest, SecondStartKeepsSchemaAndRows) {
     ASSERT_TRUE(messageTable->LoadByCategory(1, &messages, &errorCode));
     ASSERT_EQ(1u, messages.size());
     EXPECT_EQ("你好", messages[0].msg);
+    EXPECT_EQ("你好", ListCell(mainForm.超级列表框_消息列表, 0, 1)) << "the list shows the first category";
     ConfigRow identity;
     EXPECT_TRUE(configTable->Get("identify", &identity));
     EXPECT_EQ("abc", identity.value);
@@ -177,8 +200,10 @@ TEST_F(StartUpTest, NotADatabaseStartsAndFailsLoadsWithoutTouchingTheFile) {
     }
     ASSERT_TRUE(WriteFileBytes(directory_.File("chat.db"), noise));
 
+    dialogs_.AnswerOk();
     HWND window = CreateWindowLikeStartUp();
-    EXPECT_EQ(kCaptionAfterStartUp, MainWindowCaption(window));
+    EXPECT_EQ(kCaptionAfterStartUp, WindowCaption(window));
+    ExpectLoadFailureReported();
     std::vector<CategoryRow> categories;
     int errorCode = 0;
     EXPECT_FALSE(categoryTable->LoadAll(&categories, &errorCode));
@@ -196,9 +221,11 @@ TEST_F(StartUpTest, UnwritableWorkingDirectoryStartsAndFailsLoads) {
         GTEST_SKIP() << "no read-only folder mapped at " << kReadOnlyFolder;
     }
     ASSERT_TRUE(SetCurrentDirectoryA(kReadOnlyFolder));
+    dialogs_.AnswerOk();
     HWND window = CreateWindowLikeStartUp();
     SetCurrentDirectoryA(directory_.path().c_str());
-    EXPECT_EQ(kCaptionAfterStartUp, MainWindowCaption(window));
+    EXPECT_EQ(kCaptionAfterStartUp, WindowCaption(window));
+    ExpectLoadFailureReported();
     std::vector<CategoryRow> categories;
     int errorCode = 0;
     EXPECT_FALSE(categoryTable->LoadAll(&categories, &errorCode));

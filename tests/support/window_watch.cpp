@@ -3,20 +3,18 @@
 namespace {
 
 struct FindRequest {
-    const std::string* caption;
+    const std::function<bool(HWND)>* match;
     HWND found;
 };
 
-BOOL CALLBACK MatchCaption(HWND window, LPARAM lParam) {
+BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
     FindRequest* request = reinterpret_cast<FindRequest*>(lParam);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     if (process != GetCurrentProcessId() || !IsWindowVisible(window)) {
         return TRUE;
     }
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
-    if (*request->caption == text) {
+    if ((*request->match)(window)) {
         request->found = window;
         return FALSE;
     }
@@ -36,11 +34,20 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM lParam) {
 }  // namespace
 
 WindowWatch::WindowWatch(std::string caption, std::function<void(HWND)> action, DWORD timeoutMs)
-    : thread_([this, caption, action, timeoutMs] {
+    : WindowWatch(
+          [caption](HWND window) {
+              char text[512] = {};
+              GetWindowTextA(window, text, sizeof text);
+              return caption == text;
+          },
+          std::move(action), timeoutMs) {}
+
+WindowWatch::WindowWatch(std::function<bool(HWND)> match, std::function<void(HWND)> action, DWORD timeoutMs)
+    : thread_([this, match, action, timeoutMs] {
           const DWORD start = GetTickCount();
           while (GetTickCount() - start < timeoutMs) {
-              FindRequest request{&caption, nullptr};
-              EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&request));
+              FindRequest request{&match, nullptr};
+              EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&request));
               if (request.found != nullptr) {
                   Sleep(50);  // let the dialog finish initialising
                   action(request.found);
@@ -60,6 +67,12 @@ bool WindowWatch::Wait() {
         thread_.join();
     }
     return found_;
+}
+
+bool HasClass(HWND window, const char* className) {
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    return _stricmp(name, className) == 0;
 }
 
 std::vector<ChildWindowInfo> ListDescendants(HWND parent) {

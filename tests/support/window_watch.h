@@ -13,6 +13,8 @@
 class WindowWatch {
 public:
     WindowWatch(std::string caption, std::function<void(HWND)> action, DWORD timeoutMs = 10000);
+    // The same for the first visible top-level window of this process that `match` accepts.
+    WindowWatch(std::function<bool(HWND)> match, std::function<void(HWND)> action, DWORD timeoutMs = 10000);
     ~WindowWatch();
     WindowWatch(const WindowWatch&) = delete;
     WindowWatch& operator=(const WindowWatch&) = delete;
@@ -21,8 +23,8 @@ public:
     bool Wait();
 
 private:
+    bool found_ = false;  // declared before the thread, which sets it
     std::thread thread_;
-    bool found_ = false;
 };
 
 struct ChildWindowInfo {
@@ -30,6 +32,9 @@ struct ChildWindowInfo {
     std::string className;
     std::string text;
 };
+
+// Whether `window` has the class name `className` (ANSI, case-insensitive).
+bool HasClass(HWND window, const char* className);
 
 // Every descendant of `parent`, depth first, with class name and text (ANSI).
 std::vector<ChildWindowInfo> ListDescendants(HWND parent);

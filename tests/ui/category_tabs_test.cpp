@@ -1,0 +1,231 @@
+// The category buttons and the tab strip, driven through the window as the user drives them, with
+// every dialog answered from a script. Each case checks the tabs, the list and the rows of chat.db.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include "app/app_state.h"
+#include "app/text_codec.h"
+#include "store/sqlite_handles.h"
+#include "tests/ui/form_fixture.h"
+#include "ui/category_tabs.h"
+#include "ui/main_form.h"
+#include "ui/tab_strip.h"
+#include "ui/window_layer.h"
+
+namespace {
+
+class CategoryTabsTest : public FormTest {
+protected:
+    // Two categories with messages, as most cases need them.
+    void StartWithTwo() {
+        Seed({{1, "默认"}, {2, "业务"}}, {{1, "早上好"}, {2, "报价单"}, {2, "发货了"}});
+        Start();
+    }
+
+    // The name dialog was shown once, with its title and the given starting text.
+    void ExpectNameDialog(size_t index, const std::string& initial) {
+        ASSERT_LT(index, dialogs_.calls().size());
+        const ScriptedDialogs::Call& call = dialogs_.calls()[index];
+        EXPECT_EQ(ScriptedDialogs::Kind::Text, call.kind);
+        EXPECT_EQ("请输入分类名称,不可重复", call.caption);
+        EXPECT_EQ(initial, call.text);
+        EXPECT_EQ(mainForm.window, call.owner);
+    }
+};
+
+// A second connection that holds the write lock: reads still work, every write fails at once.
+class WriteLock {
+public:
+    explicit WriteLock(const std::string& path) {
+        sqlite3* raw = nullptr;
+        sqlite3_open(AnsiToUtf8(path).c_str(), &raw);
+        db_.reset(raw);
+        EXPECT_EQ(SQLITE_OK, sqlite3_exec(raw, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr));
+    }
+    ~WriteLock() { sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr); }
+
+private:
+    SqliteDatabase db_;
+};
+
+TEST_F(CategoryTabsTest, FirstStartStoresOneDefaultCategory) {
+    Start();
+    EXPECT_EQ(std::vector<std::string>{"默认"}, Tabs());
+    EXPECT_EQ((RawRows{{"1", Utf8Of("默认")}}), Stored("SELECT * FROM type"));
+    EXPECT_TRUE(dialogs_.calls().empty());
+}
+
+TEST_F(CategoryTabsTest, TabsFollowAscendingIdAndTheFirstIsListed) {
+    Seed({{3, "业务"}, {1, "默认"}}, {{3, "报价"}, {1, "你好"}, {1, "再见"}});
+    Start();
+    EXPECT_EQ((std::vector<std::string>{"默认", "业务"}), Tabs());
+    EXPECT_EQ(0, TabSelection(mainForm.选择夹_分类));
+    EXPECT_EQ(Numbered({"你好", "再见"}), ListRows());
+}
+
+// A store that cannot keep the default category is reported once instead of reloaded for ever.
+TEST_F(CategoryTabsTest, DefaultCategoryThatCannotBeStoredIsReportedOnce) {
+    RawExecute(Db(), "CREATE TABLE type (ID INTEGER PRIMARY KEY, name VARCHAR (255) NOT NULL CHECK (0))");
+    dialogs_.AnswerOk();
+    Start();
+    EXPECT_EQ(std::vector<std::string>{"获取全部数据失败"}, dialogs_.MessageTexts());
+    EXPECT_EQ((std::vector<std::string>{"默认", "业务", "闲聊", "笑话"}), Tabs());
+}
+
+TEST_F(CategoryTabsTest, SwitchingTabsRefillsTheList) {
+    StartWithTwo();
+    PickTab(1);
+    EXPECT_EQ(1, currentTabIndex);
+    EXPECT_EQ(Numbered({"报价单", "发货了"}), ListRows());
+    // Picking the tab that is already selected changes nothing, not even from a changed store.
+    RawExecute(Db(), "INSERT INTO msg (msg, typeid) VALUES ('new', 2)");
+    PickTab(1);
+    EXPECT_EQ(Numbered({"报价单", "发货了"}), ListRows());
+    PickTab(0);
+    EXPECT_EQ(Numbered({"早上好"}), ListRows());
+}
+
+TEST_F(CategoryTabsTest, AddAppendsANewTabWithoutSelectingIt) {
+    StartWithTwo();
+    dialogs_.AnswerText("闲聊");
+    Click(mainForm.按钮_添加分类);
+    ExpectNameDialog(0, "");
+    EXPECT_EQ((std::vector<std::string>{"默认", "业务", "闲聊"}), Tabs());
+    EXPECT_EQ(0, TabSelection(mainForm.选择夹_分类));
+    EXPECT_EQ(0, currentTabIndex);
+    EXPECT_EQ(Numbered({"早上好"}), ListRows());
+    EXPECT_EQ((RawRows{{"3", Utf8Of("闲聊")}}), Stored("SELECT * FROM type WHERE ID=3"));
+    ExpectDockingPausedForDialogs();
+}
+
+TEST_F(CategoryTabsTest, AddRefusesAnExistingNameAndCancelAddsNothing) {
+    StartWithTwo();
+    dialogs_.AnswerText("业务");
+    dialogs_.AnswerOk();
+    Click(mainForm.按钮_添加分类);
+    EXPECT_EQ(std::vector<std::string>{"分类名已经存在,不可重复"}, dialogs_.MessageTexts());
+    dialogs_.AnswerCancel();
+    Click(mainForm.按钮_添加分类);
+    EXPECT_EQ((std::vector<std::string>{"默认", "业务"}), Tabs());
+    EXPECT_EQ((RawRows{{"2"}}), Stored("SELECT COUNT(*) FROM type"));
+    ExpectDockingPausedForDialogs();
+}
+
+TEST_F(CategoryTabsTest, AddTakesNamesWithApostrophes) {
+    StartWithTwo();
+    dialogs_.AnswerText("Don't forget");
+    Click(mainForm.按钮_添加分类);
+    dialogs_.AnswerText("Don't forget");
+    dialogs_.AnswerOk();
+    Click(mainForm.按钮_添加分类);
+    EXPECT_EQ(std::vector<std::string>{"分类名已经存在,不可重复"}, dialogs_.MessageTexts());
+    EXPECT_EQ((RawRows{{"1"}}), Stored("SELECT COUNT(*) FROM type WHERE name='Don''t forget'"));
+}
+
+TEST_F(CategoryTabsTest, RenameRecaptionsTheCurrentTab) {
+    StartWithTwo();
+    PickTab(1);
+    dialogs_.AnswerText("It's business");
+    Click(mainForm.按钮_编辑分类);
+    ExpectNameDialog(0, "业务");
+    EXPECT_EQ((std::vector<std::string>{"默认", "It's business"}), Tabs());
+    EXPECT_EQ((RawRows{{"2", "It's business"}}), Stored("SELECT * FROM type WHERE ID=2"));
+    EXPECT_TRUE(dialogs_.MessageTexts().empty());
+    ExpectDockingPausedForDialogs();
+}
+
+TEST_F(CategoryTabsTest, RenameToSameOrExistingNameOrCancelChangesNothing) {
+    StartWithTwo();
+    dialogs_.AnswerText("默认");  // the same name: nothing happens, nothing is shown
+    Click(mainForm.按钮_编辑分类);
+    dialogs_.AnswerText("业务");
+    dialogs_.AnswerOk();
+    Click(mainForm.按钮_编辑分类);
+    dialogs_.AnswerCancel();
+    Click(mainForm.按钮_编辑分类);
+    EXPECT_EQ(std::vector<std::string>{"分类名已经存在,请修改为其他名称"}, dialogs_.MessageTexts());
+    EXPECT_EQ((std::vector<std::string>{"默认", "业务"}), Tabs());
+    EXPECT_EQ((RawRows{{"1", Utf8Of("默认")}, {"2", Utf8Of("业务")}}), Stored("SELECT * FROM type ORDER BY ID"));
+    ExpectDockingPausedForDialogs();
+}
+
+TEST_F(CategoryTabsTest, RenameThatCannotBeStoredSaysSoAndKeepsTheTab) {
+    StartWithTwo();
+    WriteLock lock(Db());
+    dialogs_.AnswerText("新名字");
+    dialogs_.AnswerOk();
+    Click(mainForm.按钮_编辑分类);
+    EXPECT_EQ(std::vector<std::string>{"修改分类名失败"}, dialogs_.MessageTexts());
+    EXPECT_EQ((std::vector<std::string>{"默认", "业务"}), Tabs());
+    ExpectDockingPausedForDialogs();
+}
+
+TEST_F(CategoryTabsTest, DeleteOfTheSecondTabLeavesTheFirstCurrentAndRemovesItsMessages) {
+    StartWithTwo();
+    PickTab(1);
+    dialogs_.AnswerOk();
+    Click(mainForm.按钮_删除分类);
+    ASSERT_EQ(1u, dialogs_.calls().size());
+    EXPECT_EQ("确认删除该子夹,并删除该子夹消息列表", dialogs_.calls()[0].text);
+    EXPECT_EQ(MessageButtons::OkCancel, dialogs_.calls()[0].buttons);
+    EXPECT_EQ(std::vector<std::string>{"默认"}, Tabs());
+    EXPECT_EQ(0, currentTabIndex);
+    EXPECT_EQ(Numbered({"早上好"}), ListRows());
+    EXPECT_EQ((RawRows{{"1", Utf8Of("默认")}}), Stored("SELECT * FROM type"));
+    EXPECT_TRUE(StoredTexts(2).empty());
+    ExpectDockingPausedForDialogs();
+}
+
+TEST_F(CategoryTabsTest, DeleteOfTheFirstTabMakesTheLastCurrent) {
+    Seed({{1, "一"}, {2, "二"}, {3, "三"}}, {{1, "m1"}, {2, "m2"}, {3, "m3"}});
+    Start();
+    dialogs_.AnswerOk();
+    Click(mainForm.按钮_删除分类);
+    EXPECT_EQ((std::vector<std::string>{"二", "三"}), Tabs());
+    EXPECT_EQ(1, currentTabIndex);
+    EXPECT_EQ(1, TabSelection(mainForm.选择夹_分类));
+    EXPECT_EQ(Numbered({"m3"}), ListRows());
+    EXPECT_TRUE(StoredTexts(1).empty());
+    EXPECT_EQ(std::vector<std::string>{"m2"}, StoredTexts(2));
+}
+
+TEST_F(CategoryTabsTest, DeleteRefusedOrCancelledChangesNothing) {
+    Seed({{1, "默认"}}, {{1, "keep"}});
+    Start();
+    dialogs_.AnswerOk();
+    Click(mainForm.按钮_删除分类);
+    EXPECT_EQ(std::vector<std::string>{"只剩一个子夹,不能删除"}, dialogs_.MessageTexts());
+
+    AppendTab("别的");
+    dialogs_.AnswerCancel();
+    Click(mainForm.按钮_删除分类);
+    EXPECT_EQ((std::vector<std::string>{"默认", "别的"}), Tabs());
+    EXPECT_EQ(std::vector<std::string>{"keep"}, StoredTexts(1));
+    EXPECT_TRUE(followActive);
+}
+
+TEST_F(CategoryTabsTest, DeleteOfATabWithoutCategoryOrWithAFailedDeleteSaysSo) {
+    StartWithTwo();
+    AppendTab("幽灵");  // a tab with no stored category behind it
+    PickTab(2);
+    dialogs_.AnswerOk();
+    dialogs_.AnswerOk();
+    Click(mainForm.按钮_删除分类);
+    {
+        PickTab(1);
+        WriteLock lock(Db());
+        dialogs_.AnswerOk();
+        dialogs_.AnswerOk();
+        Click(mainForm.按钮_删除分类);
+    }
+    EXPECT_EQ((std::vector<std::string>{"确认删除该子夹,并删除该子夹消息列表", "分类名不存在",
+                                        "确认删除该子夹,并删除该子夹消息列表", "删除该文件夹失败"}),
+              dialogs_.MessageTexts());
+    EXPECT_EQ((std::vector<std::string>{"默认", "业务", "幽灵"}), Tabs());
+    EXPECT_EQ((std::vector<std::string>{"报价单", "发货了"}), StoredTexts(2));
+    ExpectDockingPausedForDialogs();
+}
+
+}  // namespace

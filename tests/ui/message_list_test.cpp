@@ -1,0 +1,224 @@
+// The "操作" menu on the message list, each item chosen as the menu chooses it, checked against the
+// rows of the list and of chat.db.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include "app/app_state.h"
+#include "app/text_codec.h"
+#include "store/sqlite_handles.h"
+#include "tests/support/window_watch.h"
+#include "tests/ui/form_fixture.h"
+#include "ui/main_form.h"
+#include "ui/message_list.h"
+#include "ui/window_layer.h"
+
+namespace {
+
+class MessageListTest : public FormTest {
+protected:
+    // Category 1 holds a, b, c (IDs 1, 2, 3); category 2 holds x.
+    void StartWithABC() {
+        Seed({{1, "默认"}, {2, "业务"}}, {{1, "a"}, {1, "b"}, {2, "x"}, {1, "c"}});
+        Start();
+    }
+    int Selection() const { return ListSelection(mainForm.超级列表框_消息列表); }
+};
+
+TEST_F(MessageListTest, ListShowsTheCategoryInIdOrderNumberedFromOne) {
+    StartWithABC();
+    EXPECT_EQ(Numbered({"a", "b", "c"}), ListRows());
+}
+
+TEST_F(MessageListTest, DuplicateStoresACopyAtTheEnd) {
+    StartWithABC();
+    SelectRow(1);
+    Choose(kId复制该消息);
+    EXPECT_EQ(Numbered({"a", "b", "c", "b"}), ListRows());
+    EXPECT_EQ((RawRows{{"5", "b", "0", "1"}}), Stored("SELECT * FROM msg WHERE ID=5"));
+    EXPECT_EQ(-1, Selection()) << "a rebuilt list has no selection";
+
+    Choose(kId复制该消息);  // no selection: an empty message
+    EXPECT_EQ(Numbered({"a", "b", "c", "b", ""}), ListRows());
+    EXPECT_EQ((std::vector<std::string>{"a", "b", "c", "b", ""}), StoredTexts(1));
+    EXPECT_TRUE(followActive);
+}
+
+TEST_F(MessageListTest, DeleteRemovesEveryMessageWithTheSelectedText) {
+    Seed({{1, "默认"}}, {{1, "a"}, {1, "dup"}, {1, "c"}, {1, "dup"}});
+    Start();
+    SelectRow(3);
+    Choose(kId删除该消息);
+    EXPECT_EQ(Numbered({"a", "c"}), ListRows());
+    EXPECT_EQ((std::vector<std::string>{"a", "c"}), StoredTexts(1));
+    EXPECT_TRUE(dialogs_.calls().empty()) << "no confirmation";
+
+    Choose(kId删除该消息);  // nothing selected: only messages with an empty text would go
+    EXPECT_EQ(Numbered({"a", "c"}), ListRows());
+    EXPECT_EQ((std::vector<std::string>{"a", "c"}), StoredTexts(1));
+    EXPECT_TRUE(followActive);
+}
+
+TEST_F(MessageListTest, EditChangesTheLastEqualMessageAndTheSelectedRow) {
+    Seed({{1, "默认"}}, {{1, "same"}, {1, "b"}, {1, "same"}});
+    Start();
+    SelectRow(0);
+    dialogs_.AnswerText("it's new");
+    Choose(kId编辑该消息);
+    ASSERT_EQ(1u, dialogs_.calls().size());
+    EXPECT_EQ("修改内容", dialogs_.calls()[0].caption);
+    EXPECT_EQ("same", dialogs_.calls()[0].text);
+    EXPECT_EQ((std::vector<std::string>{"same", "b", "it's new"}), StoredTexts(1));
+    EXPECT_EQ(Numbered({"it's new", "b", "same"}), ListRows()) << "only the selected row is patched";
+    EXPECT_EQ(0, Selection());
+    ExpectDockingPausedForDialogs();
+}
+
+TEST_F(MessageListTest, EditCancelledOrUnchangedStoresNothing) {
+    StartWithABC();
+    SelectRow(1);
+    dialogs_.AnswerCancel();
+    Choose(kId编辑该消息);
+    dialogs_.AnswerText("b");
+    Choose(kId编辑该消息);
+    EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), StoredTexts(1));
+    EXPECT_EQ(Numbered({"a", "b", "c"}), ListRows());
+    EXPECT_TRUE(dialogs_.MessageTexts().empty());
+    ExpectDockingPausedForDialogs();
+}
+
+TEST_F(MessageListTest, EditThatCannotBeStoredSaysSo) {
+    StartWithABC();
+    SelectRow(2);
+    {
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(SQLITE_OK, sqlite3_open(AnsiToUtf8(Db()).c_str(), &raw));
+        SqliteDatabase lock(raw);
+        ASSERT_EQ(SQLITE_OK, sqlite3_exec(raw, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr));
+        dialogs_.AnswerText("changed");
+        dialogs_.AnswerOk();
+        Choose(kId编辑该消息);
+    }
+    // A row whose text is not stored at all cannot be edited either.
+    ListSetCell(mainForm.超级列表框_消息列表, 0, 1, "not stored");
+    SelectRow(0);
+    dialogs_.AnswerText("changed");
+    dialogs_.AnswerOk();
+    Choose(kId编辑该消息);
+    EXPECT_EQ((std::vector<std::string>{"修改消息内容失败", "修改消息内容失败"}), dialogs_.MessageTexts());
+    EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), StoredTexts(1));
+    EXPECT_EQ(Numbered({"not stored", "b", "c"}), ListRows());
+}
+
+// The whole text of a message survives the list and the edit dialog, however long, with its lines.
+TEST_F(MessageListTest, LongAndMultiLineTextsSurviveEveryPath) {
+    std::string longText;
+    while (longText.size() < 5000) longText += "回复内容乗\\";
+    const std::string lines = "第一行\r\n第二行\r\n\r\n第四行";
+    Seed({{1, "默认"}}, {{1, longText}, {1, lines}});
+    Start();
+    EXPECT_EQ(longText, ListCell(mainForm.超级列表框_消息列表, 0, 1));
+    EXPECT_EQ(lines, ListCell(mainForm.超级列表框_消息列表, 1, 1));
+
+    // The real edit dialog, confirmed without a change: nothing stored, no line lost.
+    DialogSeam* scripted = SetDialogSeam(nullptr);
+    SelectRow(1);
+    WindowWatch pressOk("修改内容", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
+    Choose(kId编辑该消息);
+    ASSERT_TRUE(pressOk.Wait());
+    SetDialogSeam(scripted);
+    EXPECT_EQ((std::vector<std::string>{longText, lines}), StoredTexts(1));
+    EXPECT_EQ(lines, ListCell(mainForm.超级列表框_消息列表, 1, 1));
+
+    SelectRow(0);
+    Choose(kId删除该消息);
+    EXPECT_EQ(std::vector<std::string>{lines}, StoredTexts(1));
+}
+
+TEST_F(MessageListTest, MoveUpExchangesWithTheRowAbove) {
+    StartWithABC();
+    SelectRow(1);
+    Choose(kId上移);
+    EXPECT_EQ((RawRows{{"1", "b"}, {"2", "a"}, {"4", "c"}}), Stored("SELECT ID, msg FROM msg WHERE typeid=1"));
+    EXPECT_EQ(Numbered({"b", "a", "c"}), ListRows());
+    EXPECT_EQ(1, Selection()) << "the selection stays on the row";
+    SelectRow(2);
+    Choose(kId上移);
+    EXPECT_EQ(Numbered({"b", "c", "a"}), ListRows());
+    EXPECT_EQ((std::vector<std::string>{"b", "c", "a"}), StoredTexts(1));
+    EXPECT_TRUE(dialogs_.calls().empty());
+    EXPECT_TRUE(followActive);
+}
+
+TEST_F(MessageListTest, MoveDownExchangesWithTheRowBelow) {
+    StartWithABC();
+    SelectRow(0);
+    Choose(kId下移);
+    EXPECT_EQ(Numbered({"b", "a", "c"}), ListRows());
+    EXPECT_EQ((std::vector<std::string>{"b", "a", "c"}), StoredTexts(1));
+    SelectRow(1);
+    Choose(kId下移);
+    EXPECT_EQ(Numbered({"b", "c", "a"}), ListRows());
+    EXPECT_EQ((std::vector<std::string>{"b", "c", "a"}), StoredTexts(1));
+    EXPECT_EQ(std::vector<std::string>{"x"}, StoredTexts(2)) << "other categories are not touched";
+}
+
+TEST_F(MessageListTest, MovesAtTheEndsOrWithoutSelectionChangeNothing) {
+    StartWithABC();
+    const struct {
+        int select;
+        WORD item;
+        const char* message;  // nullptr: nothing shown
+    } cases[] = {
+        {0, kId上移, "当前消息已经处于最顶部了"},
+        {2, kId下移, "当前消息已经处于最底部了"},
+        {-1, kId上移, nullptr},
+        {-1, kId下移, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "row " << c.select << " item " << c.item);
+        const size_t shownBefore = dialogs_.MessageTexts().size();
+        if (c.message != nullptr) dialogs_.AnswerOk();
+        SelectRow(c.select);
+        Choose(c.item);
+        const std::vector<std::string> shown = dialogs_.MessageTexts();
+        ASSERT_EQ(shownBefore + (c.message != nullptr ? 1 : 0), shown.size());
+        if (c.message != nullptr) {
+            EXPECT_EQ(c.message, shown.back());
+        }
+        EXPECT_EQ(Numbered({"a", "b", "c"}), ListRows());
+        EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), StoredTexts(1));
+        EXPECT_TRUE(followActive);
+    }
+    ExpectDockingPausedForDialogs();
+}
+
+TEST_F(MessageListTest, MovesInAnEmptyList) {
+    Seed({{1, "默认"}});
+    Start();
+    Choose(kId上移);
+    EXPECT_TRUE(dialogs_.calls().empty());
+    dialogs_.AnswerOk();
+    Choose(kId下移);
+    EXPECT_EQ(std::vector<std::string>{"当前消息已经处于最底部了"}, dialogs_.MessageTexts());
+    EXPECT_EQ(FormTest::Rows{}, ListRows());
+    ExpectDockingPausedForDialogs();
+}
+
+// When the list shows rows the store does not hold, a move never reaches past the loaded messages and
+// changes no stored row.
+TEST_F(MessageListTest, MovesBesideRowsTheStoreDoesNotHold) {
+    Seed({{1, "默认"}}, {{1, "a"}, {1, "b"}});
+    Start();
+    AppendMessageRows(mainForm.超级列表框_消息列表, {"ghost", "ghost2"});
+    const Rows shown = ListRows();
+    for (const auto& move : {std::make_pair(1, kId下移), std::make_pair(2, kId上移), std::make_pair(2, kId下移)}) {
+        SelectRow(move.first);
+        Choose(move.second);
+        EXPECT_EQ((RawRows{{"1", "a"}, {"2", "b"}}), Stored("SELECT ID, msg FROM msg"));
+        EXPECT_EQ(shown, ListRows());
+    }
+}
+
+}  // namespace

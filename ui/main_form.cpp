@@ -1,0 +1,3 @@
+#include "ui/main_form.h"
+
+MainForm mainForm;

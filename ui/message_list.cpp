@@ -1,0 +1,187 @@
+#include "ui/message_list.h"
+
+#include "app/app_state.h"
+#include "app/follow_active.h"
+#include "ui/dialogs.h"
+#include "ui/main_form.h"
+#include "ui/tab_strip.h"
+#include "ui/window_layer.h"
+
+const char kEditMessageDialogTitle[] = "修改内容";
+
+namespace {
+
+// Large categories fill without a repaint per row.
+class RedrawPause {
+public:
+    explicit RedrawPause(HWND window) : window_(window) { SendMessageA(window_, WM_SETREDRAW, FALSE, 0); }
+    ~RedrawPause() {
+        SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(window_, nullptr, TRUE);
+    }
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    HWND window_;
+};
+
+HWND MessageList() {
+    return mainForm.超级列表框_消息列表;
+}
+
+// The category named by the current tab; ID 0 when no category has that name.
+CategoryRow CurrentCategory() {
+    CategoryRow row;
+    categoryTable->FindByName(CurrentCategoryName(), &row);
+    return row;
+}
+
+std::string SelectedText() {
+    return ListCell(MessageList(), ListSelection(MessageList()), 1);
+}
+
+bool LoadCategory(const CategoryRow& category, std::vector<MessageRow>* messages) {
+    int errorCode = 0;
+    return messageTable->LoadByCategory(category.ID, messages, &errorCode);
+}
+
+std::vector<std::string> TextsOf(const std::vector<MessageRow>& messages) {
+    std::vector<std::string> texts;
+    texts.reserve(messages.size());
+    for (const MessageRow& message : messages) {
+        texts.push_back(message.msg);
+    }
+    return texts;
+}
+
+// Exchanges the texts of the selected row's message and its neighbour `step` rows away (-1 up, +1
+// down), in the store and in the list. Nothing is changed when either message is not in the loaded
+// category: no stored row is guessed at.
+void SwapWithNeighbour(int selected, int step) {
+    const std::string text = SelectedText();
+    std::vector<MessageRow> messages;
+    if (selected < 0 || !LoadCategory(CurrentCategory(), &messages)) {
+        return;
+    }
+    const int neighbour = selected + step;
+    if (selected >= static_cast<int>(messages.size()) || neighbour < 0 ||
+        neighbour >= static_cast<int>(messages.size()) || messages[static_cast<size_t>(selected)].msg != text) {
+        return;
+    }
+    const MessageRow a = messages[static_cast<size_t>(selected)];
+    const MessageRow b = messages[static_cast<size_t>(neighbour)];
+    if (messageTable->UpdateText(MessageRow{a.ID, b.msg, 0, 0})) {
+        ListSetCell(MessageList(), selected, 1, b.msg);
+    }
+    if (messageTable->UpdateText(MessageRow{b.ID, a.msg, 0, 0})) {
+        ListSetCell(MessageList(), neighbour, 1, a.msg);
+    }
+}
+
+}  // namespace
+
+void AppendMessageRows(HWND list, const std::vector<std::string>& texts) {
+    RedrawPause pause(list);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        const int row = ListAppendRow(list, std::to_string(i + 1));
+        ListSetCell(list, row, 1, texts[i]);
+    }
+}
+
+void FillMessageList(HWND list, HWND tabs) {
+    TabStrip strip;
+    strip.Attach(tabs);
+    CategoryRow category;
+    categoryTable->FindByName(strip.ItemText(currentTabIndex), &category);
+    ListClear(list);
+    std::vector<MessageRow> messages;
+    if (!LoadCategory(category, &messages)) {
+        return;
+    }
+    AppendMessageRows(list, TextsOf(messages));
+}
+
+void DuplicateMessage() {
+    FollowActivePause pause;
+    const std::string text = SelectedText();
+    const CategoryRow category = CurrentCategory();
+    ListClear(MessageList());
+    MessageRow copy;
+    copy.msg = text;
+    copy.count = 0;
+    copy.typeId = category.ID;
+    messageTable->Insert(copy);
+    std::vector<MessageRow> messages;
+    if (LoadCategory(category, &messages)) {
+        AppendMessageRows(MessageList(), TextsOf(messages));
+    }
+}
+
+void DeleteMessage() {
+    FollowActivePause pause;
+    const std::string text = SelectedText();
+    const CategoryRow category = CurrentCategory();
+    ListClear(MessageList());
+    std::vector<MessageRow> messages;
+    if (!LoadCategory(category, &messages)) {
+        return;
+    }
+    std::vector<std::string> kept;
+    for (const MessageRow& message : messages) {
+        if (message.msg == text) {
+            messageTable->Remove(message);
+        } else {
+            kept.push_back(message.msg);
+        }
+    }
+    AppendMessageRows(MessageList(), kept);
+}
+
+void EditMessage() {
+    FollowActivePause pause;
+    const int selected = ListSelection(MessageList());
+    const std::string oldText = SelectedText();
+    std::string newText;
+    if (!Dialogs().AskText(AskTextArgs{mainForm.window, kEditMessageDialogTitle, oldText}, &newText) ||
+        newText == oldText) {
+        return;
+    }
+    std::vector<MessageRow> messages;
+    if (!LoadCategory(CurrentCategory(), &messages)) {
+        return;
+    }
+    // Of several messages with the old text, the last one in the category is changed.
+    const MessageRow* target = nullptr;
+    for (const MessageRow& message : messages) {
+        if (message.msg == oldText) {
+            target = &message;
+        }
+    }
+    // A text that is not stored cannot be edited: saying so beats showing an edit that is not kept.
+    if (target == nullptr || !messageTable->UpdateText(MessageRow{target->ID, newText, 0, 0})) {
+        ShowInfo("修改消息内容失败");
+        return;
+    }
+    ListSetCell(MessageList(), selected, 1, newText);
+}
+
+void MoveMessageUp() {
+    FollowActivePause pause;
+    const int selected = ListSelection(MessageList());
+    if (selected == 0) {
+        ShowInfo("当前消息已经处于最顶部了");
+        return;
+    }
+    SwapWithNeighbour(selected, -1);
+}
+
+void MoveMessageDown() {
+    FollowActivePause pause;
+    const int selected = ListSelection(MessageList());
+    if (selected == ListRowCount(MessageList()) - 1) {
+        ShowInfo("当前消息已经处于最底部了");
+        return;
+    }
+    SwapWithNeighbour(selected, +1);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Typed access to the state of the window's controls, for every part of the program that reads or
+// writes it. Texts are GBK.
+
+// List views (message list, process list).
+int ListSelection(HWND list);                 // zero-based selected row, -1 for none
+void ListSelect(HWND list, int row);          // selects one row (-1 clears the selection)
+int ListRowCount(HWND list);
+int ListAppendRow(HWND list, const std::string& firstCell);  // index of the new row, -1 on failure
+bool ListSetCell(HWND list, int row, int column, const std::string& text);
+std::string ListCell(HWND list, int row, int column);  // the whole text, however long
+void ListClear(HWND list);
+
+// Check boxes.
+bool IsChecked(HWND checkBox);
+void SetChecked(HWND checkBox, bool checked);
+
+// Tab control: the selected tab (-1 for none).
+int TabSelection(HWND tabs);
+
+// Windows.
+std::string WindowCaption(HWND window);
+void SetWindowCaption(HWND window, const std::string& caption);
+bool IsShown(HWND window);
+void SetShown(HWND window, bool shown);
+void MoveWindowTo(HWND window, int left, int top);  // outer frame position on the screen; size kept
+// When the window is visible, shows it in its normal state (restoring it from minimised).
+void ShowNormalIfVisible(HWND window);
+// On: above all windows that are not topmost; off: back among them. Neither moves nor activates it.
+void SetAlwaysOnTop(HWND window, bool onTop);
