@@ -16,4 +16,8 @@ set_wine_window_management N
 
 log "running the tests under Wine (display $DISPLAY)"
 cd "$build/test"
+# Without arguments every test runs but those labelled "large" (minutes long; ./test.sh -L large).
+if [ "$#" -eq 0 ]; then
+    set -- -LE large
+fi
 ctest --output-on-failure -j "$(nproc)" "$@"

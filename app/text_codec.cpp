@@ -59,3 +59,7 @@ std::string AnsiToUtf8(const std::string& ansi) {
 std::string Utf8ToAnsi(const std::string& utf8) {
     return WideToAnsi(Utf8ToWide(utf8));
 }
+
+std::string Utf8ToGbk(const std::string& utf8) {
+    return WideToMultiByte(936, Utf8ToWide(utf8));
+}

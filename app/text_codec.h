@@ -13,3 +13,8 @@ std::string WideToUtf8(const std::wstring& wide);
 
 std::string AnsiToUtf8(const std::string& ansi);
 std::string Utf8ToAnsi(const std::string& utf8);
+
+// UTF-8 to code page 936 (GBK) whatever the system's code page, for import files. Invalid UTF-8
+// decodes the way the system decoder does without its strict flag; characters GBK cannot hold become
+// its default character.
+std::string Utf8ToGbk(const std::string& utf8);

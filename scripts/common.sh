@@ -117,8 +117,10 @@ set_wine_window_management() {  # Y: a window manager handles the windows; N: Wi
     "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d "$1" /f >/dev/null 2>&1
 }
 
-# One wineserver for the whole run, so that each Wine process starts fast.
+# One wineserver for the whole run, so that each Wine process starts fast. When one already serves
+# this prefix (another run in progress), it is used and left running.
 start_wineserver() {
-    "$wineserver" -p
-    started_wineserver=1
+    if "$wineserver" -p >/dev/null 2>&1; then
+        started_wineserver=1
+    fi
 }

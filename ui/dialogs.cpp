@@ -17,6 +17,8 @@ public:
     }
 
     bool AskText(const AskTextArgs& args, std::string* entered) override { return RunTextInputDialog(args, entered); }
+
+    bool RunOpenFileDialog(OPENFILENAMEA* request) override { return GetOpenFileNameA(request) != FALSE; }
 };
 
 RealDialogs realDialogs;

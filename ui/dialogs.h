@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <string>
 
 // Every message box and text input of the program goes through the dialog seam, so that tests can
@@ -28,6 +30,9 @@ public:
     virtual DialogAnswer ShowMessage(const MessageBoxArgs& args) = 0;
     // True with the entered text on OK; false on Cancel.
     virtual bool AskText(const AskTextArgs& args, std::string* entered) = 0;
+    // The system's open-file dialog on a filled-in request; true when the user chose a file, whose
+    // path is then in request->lpstrFile.
+    virtual bool RunOpenFileDialog(OPENFILENAMEA* request) = 0;
 };
 
 // The seam in force: the real dialogs unless a test installed its own.

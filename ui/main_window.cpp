@@ -4,6 +4,7 @@
 
 #include "ui/category_tabs.h"
 #include "ui/form_layout.h"
+#include "ui/import_messages.h"
 #include "ui/message_list.h"
 #include "ui/message_menu.h"
 #include "ui/pending_operations.h"

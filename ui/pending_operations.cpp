@@ -5,7 +5,6 @@ void DockStep() {}
 void RebuildTargets() {}
 void PickProcessRow() {}
 void DeliverMessage() {}
-void ImportMessages() {}
 void OpenAboutPage() {}
 void OpenContactLink() {}
 void CheckForUpdate() {}

@@ -7,7 +7,6 @@ void DockStep();          // tick of 时钟_定期执行
 void RebuildTargets();    // clicks on the three listen check boxes; start-up
 void PickProcessRow();    // click in 超级列表框_进程列表
 void DeliverMessage();    // double-click in 超级列表框_消息列表
-void ImportMessages();    // 按钮_导入消息
 void OpenAboutPage();     // "关于软件"
 void OpenContactLink();   // "联系作者"
 void CheckForUpdate();    // "监测新版本"

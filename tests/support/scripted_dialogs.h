@@ -11,22 +11,29 @@
 // left fails the test and is answered with Cancel.
 class ScriptedDialogs : public DialogSeam {
 public:
-    enum class Kind { Message, Text };
+    enum class Kind { Message, Text, OpenFile };
     struct Call {
         Kind kind;
-        std::string caption;  // message box caption, or the input dialog's title
-        std::string text;     // message box text, or the input dialog's initial text
+        std::string caption;  // message box caption, or the input or file dialog's title
+        std::string text;     // message box text, the input dialog's initial text, the file dialog's folder
         MessageButtons buttons;
         HWND owner;
         bool followActiveDuringCall;  // the docking flag while the dialog was up
+        OPENFILENAMEA request;        // the file dialog's request as it was handed over
+        std::string filter;           // its filter with the zero bytes, up to the double zero
     };
 
     ScriptedDialogs();
     ~ScriptedDialogs() override;
 
-    void AnswerOk() { answers_.push_back({DialogAnswer::Ok, std::string()}); }
-    void AnswerCancel() { answers_.push_back({DialogAnswer::Cancel, std::string()}); }
-    void AnswerText(const std::string& text) { answers_.push_back({DialogAnswer::Ok, text}); }
+    void AnswerOk() { answers_.push_back({DialogAnswer::Ok, std::string(), std::string()}); }
+    void AnswerCancel() { answers_.push_back({DialogAnswer::Cancel, std::string(), std::string()}); }
+    void AnswerText(const std::string& text) { answers_.push_back({DialogAnswer::Ok, text, std::string()}); }
+    // The file dialog returns `path`; with `browseTo` the user first browsed there, which changes the
+    // process's working directory as the real dialog does.
+    void AnswerFile(const std::string& path, const std::string& browseTo = std::string()) {
+        answers_.push_back({DialogAnswer::Ok, path, browseTo});
+    }
 
     const std::vector<Call>& calls() const { return calls_; }
     // The texts of the message boxes shown, in order.
@@ -35,11 +42,13 @@ public:
 
     DialogAnswer ShowMessage(const MessageBoxArgs& args) override;
     bool AskText(const AskTextArgs& args, std::string* entered) override;
+    bool RunOpenFileDialog(OPENFILENAMEA* request) override;
 
 private:
     struct Answer {
         DialogAnswer answer;
         std::string text;
+        std::string browseTo;
     };
     Answer NextAnswer(const std::string& what);
 

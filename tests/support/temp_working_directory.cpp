@@ -36,9 +36,12 @@ void RemoveTree(const std::string& folder) {
 
 }  // namespace
 
-TempWorkingDirectory::TempWorkingDirectory() : previous_(CurrentDirectory()) {
+TempWorkingDirectory::TempWorkingDirectory(const std::string& base) : previous_(CurrentDirectory()) {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
+    if (!base.empty()) {
+        lstrcpynA(temp, (base + "\\").c_str(), sizeof temp);
+    }
     static unsigned sequence = 0;
     for (;;) {
         std::ostringstream name;

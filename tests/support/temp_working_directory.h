@@ -6,7 +6,8 @@
 // previous working directory comes back and the folder is removed with its files afterwards.
 class TempWorkingDirectory {
 public:
-    TempWorkingDirectory();
+    // Under `base` when given (for example a RAM disk), else in the temporary folder.
+    explicit TempWorkingDirectory(const std::string& base = std::string());
     ~TempWorkingDirectory();
     TempWorkingDirectory(const TempWorkingDirectory&) = delete;
     TempWorkingDirectory& operator=(const TempWorkingDirectory&) = delete;

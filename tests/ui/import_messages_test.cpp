@@ -1,0 +1,142 @@
+// Import through 按钮_导入消息 with the file dialog scripted, checked against the list and chat.db.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "app/win_handles.h"
+#include "tests/ui/form_fixture.h"
+#include "ui/import_messages.h"
+#include "ui/main_form.h"
+#include "ui/window_layer.h"
+
+namespace {
+
+const char kHello[] = "\xE4\xBD\xA0\xE5\xA5\xBD";   // 你好 in UTF-8
+const char kThanks[] = "\xE8\xB0\xA2\xE8\xB0\xA2";  // 谢谢 in UTF-8
+
+class ImportTest : public FormTest {
+protected:
+    void StartWithABC() {
+        Seed({{1, "默认"}, {2, "业务"}}, {{1, "a"}, {1, "b"}, {1, "c"}, {2, "x"}});
+        Start();
+    }
+
+    // Writes `bytes` to a file in the working directory and imports it through the button.
+    void Import(const std::string& bytes, const std::string& name = "import.txt") {
+        ASSERT_TRUE(WriteFileBytes(directory_.File(name), bytes));
+        dialogs_.AnswerFile(directory_.File(name));
+        Click(mainForm.按钮_导入消息);
+    }
+};
+
+TEST_F(ImportTest, LinesAreAppendedNumberedFromOneAndStored) {
+    StartWithABC();
+    Import(std::string(kHello) + "\r\n" + kThanks + "\r\n");
+    EXPECT_EQ((Rows{{"1", "a"}, {"2", "b"}, {"3", "c"}, {"1", "你好"}, {"2", "谢谢"}}), ListRows());
+    EXPECT_EQ((RawRows{{"5", kHello, "0", "1"}, {"6", kThanks, "0", "1"}}), Stored("SELECT * FROM msg WHERE ID>4"));
+    PickTab(1);
+    PickTab(0);
+    EXPECT_EQ(Numbered({"a", "b", "c", "你好", "谢谢"}), ListRows());
+    EXPECT_TRUE(dialogs_.MessageTexts().empty()) << "the import never shows a message box";
+    ExpectDockingPausedForDialogs();
+}
+
+TEST_F(ImportTest, TheDialogAsksForATextFileAndTheWorkingDirectoryComesBack) {
+    StartWithABC();
+    ASSERT_TRUE(WriteFileBytes(directory_.File("in.txt"), "one"));
+    CreateDirectoryA(directory_.File("elsewhere").c_str(), nullptr);
+    dialogs_.AnswerFile(directory_.File("in.txt"), directory_.File("elsewhere"));
+    Click(mainForm.按钮_导入消息);
+
+    ASSERT_EQ(1u, dialogs_.calls().size());
+    const ScriptedDialogs::Call& call = dialogs_.calls()[0];
+    EXPECT_EQ(ScriptedDialogs::Kind::OpenFile, call.kind);
+    EXPECT_EQ("打开文本文件,一行一个用换行符分割", call.caption);
+    EXPECT_EQ(std::string("txt\0*.txt", 9), call.filter);
+    EXPECT_EQ(directory_.path(), call.text) << "starts in the working directory";
+    EXPECT_EQ(mainForm.window, call.owner);
+    EXPECT_EQ(static_cast<DWORD>(OPENFILENAME_SIZE_VERSION_400A), call.request.lStructSize);
+    EXPECT_EQ(512u, call.request.nMaxFile);
+    EXPECT_EQ(512u, call.request.nMaxFileTitle);
+    EXPECT_EQ(1u, call.request.nFilterIndex);
+    EXPECT_EQ(0u, call.request.Flags);
+
+    char now[MAX_PATH];
+    GetCurrentDirectoryA(sizeof now, now);
+    EXPECT_EQ(directory_.path(), std::string(now)) << "chat.db must still be found where it was";
+    EXPECT_EQ((std::vector<std::string>{"a", "b", "c", "one"}), StoredTexts(1));
+}
+
+TEST_F(ImportTest, LineRulesOfTheFile) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"blank line", "a\r\n\r\nb", {"a", "", "b"}},
+        {"LF only", "a\nb", {"a\nb"}},
+        {"no final CR LF", "a\r\nlast", {"a", "last"}},
+        {"byte-order mark", std::string("\xEF\xBB\xBF") + kHello + "\r\nb", {"你好", "b"}},
+        {"content ends at a zero byte", std::string("a\r\nb\0c\r\nd", 9), {"a", "b"}},
+        {"UTF-16 ends at its first zero byte", std::string("\xFF\xFEh\0i\0", 6), {"??h"}},
+        {"empty file", "", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        DeleteFileA(Db().c_str());
+        Seed({{1, "默认"}});
+        Start();
+        Import(c.bytes);
+        EXPECT_EQ(c.messages, StoredTexts(1));
+        EXPECT_EQ(Numbered(c.messages), ListRows());
+    }
+}
+
+TEST_F(ImportTest, InvalidUtf8IsImportedAsDecodedWithoutLosingTheRest) {
+    Seed({{1, "默认"}});
+    Start();
+    Import(std::string("ok\r\n\xFF\xC3(bad\r\n") + kThanks);
+    const std::vector<std::string> stored = StoredTexts(1);
+    ASSERT_EQ(3u, stored.size());
+    EXPECT_EQ("ok", stored[0]);
+    EXPECT_EQ("bad", stored[1].substr(stored[1].size() - 3));
+    EXPECT_EQ('?', stored[1][0]);
+    EXPECT_EQ("谢谢", stored[2]);
+}
+
+TEST_F(ImportTest, CancelMissingFileAndLockedFileImportNothing) {
+    StartWithABC();
+    dialogs_.AnswerCancel();
+    Click(mainForm.按钮_导入消息);
+    dialogs_.AnswerFile(directory_.File("missing.txt"));
+    Click(mainForm.按钮_导入消息);
+
+    // Another writer holds the file open: nothing is read, nothing already stored is touched.
+    ASSERT_TRUE(WriteFileBytes(directory_.File("busy.txt"), "x\r\ny"));
+    UniqueHandle writer = AdoptFileHandle(CreateFileA(directory_.File("busy.txt").c_str(), GENERIC_WRITE,
+                                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(writer);
+    dialogs_.AnswerFile(directory_.File("busy.txt"));
+    Click(mainForm.按钮_导入消息);
+
+    EXPECT_EQ(Numbered({"a", "b", "c"}), ListRows());
+    EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), StoredTexts(1));
+    EXPECT_TRUE(dialogs_.MessageTexts().empty());
+    ExpectDockingPausedForDialogs();
+}
+
+TEST_F(ImportTest, TheSameFileTwiceStoresEveryLineTwice) {
+    Seed({{1, "默认"}, {2, "业务"}});
+    Start();
+    PickTab(1);
+    Import("a\r\nb\r\n");
+    Import("a\r\nb\r\n");
+    EXPECT_EQ((std::vector<std::string>{"a", "b", "a", "b"}), StoredTexts(2));
+    EXPECT_EQ((Rows{{"1", "a"}, {"2", "b"}, {"1", "a"}, {"2", "b"}}), ListRows());
+    EXPECT_TRUE(StoredTexts(1).empty());
+}
+
+}  // namespace

@@ -1,0 +1,79 @@
+#include "ui/import_messages.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/follow_active.h"
+#include "app/text_codec.h"
+#include "app/win_handles.h"
+#include "ui/choose_open_file.h"
+#include "ui/line_split.h"
+#include "ui/main_form.h"
+#include "ui/message_list.h"
+#include "ui/tab_strip.h"
+
+const char kImportDialogTitle[] = "打开文本文件,一行一个用换行符分割";
+
+namespace {
+
+const char kUtf8ByteOrderMark[] = "\xEF\xBB\xBF";
+
+}  // namespace
+
+std::string ReadImportFile(const std::string& path) {
+    if (path.empty()) {
+        return std::string();
+    }
+    UniqueHandle file = AdoptFileHandle(
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size = {};
+    if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0) {
+        return std::string();
+    }
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    size_t filled = 0;
+    while (filled < bytes.size()) {
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - filled, 1u << 24));
+        DWORD got = 0;
+        if (!ReadFile(file.get(), &bytes[filled], want, &got, nullptr) || got == 0) {
+            break;
+        }
+        filled += got;
+    }
+    bytes.resize(filled);
+    const size_t zero = bytes.find('\0');
+    if (zero != std::string::npos) {
+        bytes.resize(zero);
+    }
+    return bytes;
+}
+
+void ImportText(HWND list, const std::string& utf8, HWND tabs) {
+    // Editors on Windows start UTF-8 files with a byte-order mark; it is not part of the first message.
+    const bool hasMark = utf8.compare(0, 3, kUtf8ByteOrderMark) == 0;
+    const std::vector<std::string> lines = SplitCrLfLines(Utf8ToGbk(hasMark ? utf8.substr(3) : utf8));
+    AppendMessageRows(list, lines);
+
+    TabStrip strip;
+    strip.Attach(tabs);
+    CategoryRow category;
+    categoryTable->FindByName(strip.ItemText(currentTabIndex), &category);
+    for (const std::string& line : lines) {
+        MessageRow row;
+        row.msg = line;
+        row.count = 0;
+        row.typeId = category.ID;
+        messageTable->Insert(row);
+    }
+}
+
+void ImportMessages() {
+    FollowActivePause pause;
+    ChooseOpenFileArgs args;
+    args.owner = mainForm.window;
+    args.title = kImportDialogTitle;
+    args.filter = "txt|*.txt";
+    const std::string text = ReadImportFile(ChooseOpenFile(args));
+    ImportText(mainForm.超级列表框_消息列表, text, mainForm.选择夹_分类);
+}
