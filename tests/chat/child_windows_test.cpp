@@ -42,13 +42,6 @@ TEST_F(ChildWindowsTest, NoWindowHasNoChildren) {
     EXPECT_TRUE(ListChildWindows(nullptr).empty());
 }
 
-TEST_F(ChildWindowsTest, ListOfAClosedWindowIsEmpty) {
-    std::vector<HWND> tree;
-    ASSERT_TRUE(clients_.OpenTree(frame_, {{1, "SimPane"}, {1, "SimPane"}}, &tree));
-    ASSERT_TRUE(clients_.Close(frame_));
-    EXPECT_TRUE(ListChildWindows(frame_).empty());
-}
-
 struct ClassCase {
     const char* className;
     int32_t capacity;

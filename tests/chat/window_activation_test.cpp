@@ -35,13 +35,4 @@ TEST(WindowActivationTest, ActivatesAWindowOfAnotherProcess) {
     EXPECT_TRUE(MatchesSequence(got, {{WM_ACTIVATE, WA_INACTIVE, Bits(first), kExact}}));
 }
 
-TEST(WindowActivationTest, AClosedWindowActivatesNothing) {
-    SimulatedClients clients;
-    ASSERT_TRUE(clients.Started());
-    HWND window = nullptr;
-    ASSERT_TRUE(clients.Open({kQqClass, "gone", 100, 100, 300, 200}, &window));
-    ASSERT_TRUE(clients.Close(window));
-    EXPECT_EQ(nullptr, ActivateWindow(window));
-}
-
 }  // namespace

@@ -68,9 +68,4 @@ TEST_F(WindowGeometryTest, PlaceKeepsWhatIsNotGiven) {
     }
 }
 
-TEST_F(WindowGeometryTest, PlaceOnAClosedWindowFails) {
-    ASSERT_TRUE(clients_.Close(window_));
-    EXPECT_FALSE(PlaceWindow(window_, 10, 10));
-}
-
 }  // namespace
