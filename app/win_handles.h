@@ -3,34 +3,33 @@
 #include <windows.h>
 
 #include <memory>
+#include <type_traits>
 
-// Owning wrappers for the Win32 resources the program holds: each is released exactly once, on every
-// path out of the scope that owns it.
-
+// Owning kernel handle: closed exactly once, on every path out of the scope that holds it.
 struct KernelHandleCloser {
     void operator()(HANDLE handle) const {
-        if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
-            CloseHandle(handle);
-        }
+        if (handle != nullptr && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
     }
 };
-// A kernel object handle (event, timer, process, thread, pipe, file).
-using UniqueHandle = std::unique_ptr<void, KernelHandleCloser>;
+using UniqueHandle = std::unique_ptr<std::remove_pointer<HANDLE>::type, KernelHandleCloser>;
 
+// CreateFile reports failure as INVALID_HANDLE_VALUE; this turns it into an empty handle.
+inline UniqueHandle AdoptFileHandle(HANDLE handle) {
+    return UniqueHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
+}
+
+// Global memory until ownership passes elsewhere (for example to the clipboard) with release().
 struct GlobalMemoryFreer {
     void operator()(HGLOBAL memory) const { GlobalFree(memory); }
 };
-// Global memory until ownership passes elsewhere (for example to the clipboard) with release().
-using UniqueGlobal = std::unique_ptr<void, GlobalMemoryFreer>;
+using UniqueGlobal = std::unique_ptr<std::remove_pointer<HGLOBAL>::type, GlobalMemoryFreer>;
 
 // Locks a global memory block for the life of the object.
 class GlobalLockScope {
 public:
     explicit GlobalLockScope(HGLOBAL memory) : memory_(memory), data_(GlobalLock(memory)) {}
     ~GlobalLockScope() {
-        if (data_ != nullptr) {
-            GlobalUnlock(memory_);
-        }
+        if (data_ != nullptr) GlobalUnlock(memory_);
     }
     GlobalLockScope(const GlobalLockScope&) = delete;
     GlobalLockScope& operator=(const GlobalLockScope&) = delete;
@@ -48,9 +47,7 @@ class ClipboardScope {
 public:
     explicit ClipboardScope(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
     ~ClipboardScope() {
-        if (open_) {
-            CloseClipboard();
-        }
+        if (open_) CloseClipboard();
     }
     ClipboardScope(const ClipboardScope&) = delete;
     ClipboardScope& operator=(const ClipboardScope&) = delete;

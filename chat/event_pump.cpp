@@ -1,6 +1,14 @@
 #include "chat/event_pump.h"
 
-#include <windows.h>
+namespace {
+
+EventPreTranslator installedPreTranslator = nullptr;
+
+}  // namespace
+
+void SetEventPreTranslator(EventPreTranslator preTranslator) {
+    installedPreTranslator = preTranslator;
+}
 
 void PumpEvents() {
     MSG message;
@@ -12,6 +20,9 @@ void PumpEvents() {
             // Became the next message between the two peeks: put it back for the event loop.
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
+        }
+        if (installedPreTranslator != nullptr && installedPreTranslator(&message)) {
+            continue;
         }
         TranslateMessage(&message);
         DispatchMessageA(&message);

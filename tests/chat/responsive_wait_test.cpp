@@ -158,4 +158,28 @@ TEST(PumpEventsTest, HandlesWhatWaitsAndLeavesQuitInTheQueue) {
     EXPECT_EQ(7u, message.wParam);
 }
 
+std::vector<WPARAM> preTranslated;
+
+// Takes every probe message for a look and keeps the ones with wParam 2 for itself.
+bool KeepTwos(MSG* message) {
+    if (message->message != kProbeMessage) {
+        return false;
+    }
+    preTranslated.push_back(message->wParam);
+    return message->wParam == 2;
+}
+
+TEST(PumpEventsTest, GivesEveryMessageToThePreTranslationFirst) {
+    ProbeWindow probe;
+    preTranslated.clear();
+    SetEventPreTranslator(KeepTwos);
+    probe.Post(1);
+    probe.Post(2);
+    probe.Post(3);
+    PumpEvents();
+    SetEventPreTranslator(nullptr);
+    EXPECT_EQ((std::vector<WPARAM>{1, 2, 3}), preTranslated);
+    EXPECT_EQ((std::vector<WPARAM>{1, 3}), probe.probes);
+}
+
 }  // namespace
