@@ -7,8 +7,9 @@
 // What the tests and the chat-client simulator (client_sim/) agree on.
 //
 // The tests start chat_client_sim.exe with pipes for its standard input and output and send one
-// command per line; every command is answered by one line starting with "ok" or "error", and
-// "messages" by as many further lines as its answer counts. The simulator first writes "ready".
+// command per line; every command is answered by one line starting with "ok" or "error" ("none" for
+// an empty clipboard), and "messages" by as many further lines as its answer counts. The simulator
+// first writes "ready".
 //
 //   open <parent> <x> <y> <width> <height> <exstyle> <class> <title>
 //                             a window of that class (registered on first use); parent 0 makes a
