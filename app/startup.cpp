@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "app/app_state.h"
+#include "chat/event_pump.h"
 #include "store/store_schema.h"
 #include "ui/category_tabs.h"
 #include "ui/main_form.h"
@@ -37,6 +38,8 @@ void RunEventLoop() {
 int StartUp(HINSTANCE instance) {
     InitGlobals();
     CleanupAtExitScope cleanup;
+    // The waits of a delivery handle the window's messages exactly as the event loop does.
+    SetEventPreTranslator(PreTranslateMainWindowMessage);
     if (CreateMainWindow(instance, OnWindowCreated) == nullptr) {
         return 0;
     }

@@ -1,0 +1,24 @@
+#include "chat/window_geometry.h"
+
+namespace {
+
+WindowBox ReadBox(HWND window) {
+    RECT rect = {0, 0, 0, 0};
+    GetWindowRect(window, &rect);  // a failed call leaves the rectangle all zero
+    return BoxFromEdges(rect.left, rect.top, rect.right, rect.bottom);
+}
+
+}  // namespace
+
+WindowBox GetWindowBox(HWND window) {
+    return ReadBox(window);
+}
+
+bool PlaceWindow(HWND window,
+                 std::optional<int32_t> x,
+                 std::optional<int32_t> y,
+                 std::optional<int32_t> width,
+                 std::optional<int32_t> height) {
+    const WindowBox box = ResolvePlacement(ReadBox(window), x, y, width, height);
+    return MoveWindow(window, box.left, box.top, box.width, box.height, TRUE) != FALSE;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "chat/window_box.h"
+
+// The outer rectangle of any window, also of another process. All zero when the window cannot be read
+// (for example because it no longer exists).
+WindowBox GetWindowBox(HWND window);
+
+// Moves and sizes a window (repainting it); a missing value keeps the window's current one. Returns
+// what MoveWindow returned.
+bool PlaceWindow(HWND window,
+                 std::optional<int32_t> x = std::nullopt,
+                 std::optional<int32_t> y = std::nullopt,
+                 std::optional<int32_t> width = std::nullopt,
+                 std::optional<int32_t> height = std::nullopt);

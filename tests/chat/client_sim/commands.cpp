@@ -1,0 +1,180 @@
+#include "tests/chat/client_sim/commands.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <vector>
+
+#include "app/win_handles.h"
+#include "tests/chat/client_sim/sim_windows.h"
+#include "tests/chat/sim_protocol.h"
+
+namespace {
+
+uint64_t ParseHex(const std::string& text) {
+    return std::strtoull(text.c_str(), nullptr, 16);
+}
+
+HWND ParseWindow(const std::string& text) {
+    return reinterpret_cast<HWND>(static_cast<uintptr_t>(ParseHex(text)));
+}
+
+std::string Hex(uint64_t value) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%" PRIx64, value);
+    return buffer;
+}
+
+std::string HexBytes(const std::string& bytes) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (unsigned char byte : bytes) {
+        hex += kDigits[byte >> 4];
+        hex += kDigits[byte & 15];
+    }
+    return hex;
+}
+
+std::string BytesFromHex(const std::string& hex) {
+    std::string bytes;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes += static_cast<char>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16));
+    }
+    return bytes;
+}
+
+std::string Done(bool ok) {
+    return ok ? "ok\n" : "error\n";
+}
+
+// open <parent> <x> <y> <width> <height> <exstyle> <class> <title...>
+std::string Open(std::istringstream& in) {
+    std::string parent, exStyle, className;
+    int x = 0, y = 0, width = 0, height = 0;
+    in >> parent >> x >> y >> width >> height >> exStyle >> className;
+    if (!in) {
+        return "error syntax\n";
+    }
+    std::string title;
+    std::getline(in, title);
+    if (!title.empty() && title[0] == ' ') {
+        title.erase(0, 1);
+    }
+    HWND window = nullptr;
+    RunOnWindowThread([&] {
+        window = OpenSimWindow(ParseWindow(parent), x, y, width, height, static_cast<DWORD>(ParseHex(exStyle)),
+                               className, title);
+    });
+    if (window == nullptr) {
+        return "error create\n";
+    }
+    return "ok " + Hex(reinterpret_cast<uintptr_t>(window)) + "\n";
+}
+
+std::string Messages(std::istringstream& in, MessageLog* log) {
+    std::string window, id;
+    in >> window >> id;
+    std::vector<LoggedMessage> messages;
+    if (!log->TakeUntilMarker(ParseWindow(window), ParseHex(id), kMarkerTimeoutMs, &messages)) {
+        return "error timeout\n";
+    }
+    std::string answer = "ok " + std::to_string(messages.size()) + "\n";
+    for (const LoggedMessage& entry : messages) {
+        answer += Hex(entry.message) + " " + Hex(entry.wParam) + " " + Hex(entry.lParam) + " " +
+                  std::to_string(entry.microseconds) + "\n";
+    }
+    return answer;
+}
+
+bool PutClipboard(const std::string& bytes) {
+    ClipboardScope clipboard(ControlWindow());
+    if (!clipboard.IsOpen() || !EmptyClipboard()) {
+        return false;
+    }
+    UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1));
+    if (!memory) {
+        return false;
+    }
+    {
+        GlobalLockScope lock(memory.get());
+        if (lock.data() == nullptr) {
+            return false;
+        }
+        std::memcpy(lock.data(), bytes.c_str(), bytes.size() + 1);
+    }
+    if (SetClipboardData(CF_TEXT, memory.get()) == nullptr) {
+        return false;
+    }
+    memory.release();
+    return true;
+}
+
+std::string ReadClipboard() {
+    ClipboardScope clipboard(ControlWindow());
+    if (!clipboard.IsOpen()) {
+        return "error busy\n";
+    }
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (data == nullptr) {
+        return "none\n";
+    }
+    GlobalLockScope lock(data);
+    if (lock.data() == nullptr) {
+        return "error lock\n";
+    }
+    const char* text = static_cast<const char*>(lock.data());
+    return "ok " + HexBytes(std::string(text, strnlen(text, GlobalSize(data)))) + "\n";
+}
+
+}  // namespace
+
+bool RunCommand(const std::string& line, MessageLog* log, std::string* answer) {
+    std::istringstream in(line);
+    std::string command;
+    in >> command;
+    if (command == "open") {
+        *answer = Open(in);
+    } else if (command == "close") {
+        std::string window;
+        in >> window;
+        bool ok = false;
+        RunOnWindowThread([&] { ok = DestroyWindow(ParseWindow(window)) != FALSE; });
+        log->Forget(ParseWindow(window));
+        *answer = Done(ok);
+    } else if (command == "front") {
+        std::string window;
+        in >> window;
+        bool ok = false;
+        RunOnWindowThread([&] {
+            SetForegroundWindow(ParseWindow(window));
+            ok = GetForegroundWindow() == ParseWindow(window);
+        });
+        *answer = Done(ok);
+    } else if (command == "messages") {
+        *answer = Messages(in, log);
+    } else if (command == "clipboard-hold") {
+        bool ok = false;
+        RunOnWindowThread([&] { ok = OpenClipboard(ControlWindow()) != FALSE; });
+        *answer = Done(ok);
+    } else if (command == "clipboard-release") {
+        bool ok = false;
+        RunOnWindowThread([&] { ok = CloseClipboard() != FALSE; });
+        *answer = Done(ok);
+    } else if (command == "clipboard-put") {
+        std::string hex;
+        in >> hex;
+        bool ok = false;
+        RunOnWindowThread([&] { ok = PutClipboard(BytesFromHex(hex)); });
+        *answer = Done(ok);
+    } else if (command == "clipboard-read") {
+        RunOnWindowThread([&] { *answer = ReadClipboard(); });
+    } else if (command == "quit") {
+        *answer = "ok\n";
+        return false;
+    } else {
+        *answer = "error unknown command\n";
+    }
+    return true;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// What the tests and the chat-client simulator (client_sim/) agree on.
+//
+// The tests start chat_client_sim.exe with pipes for its standard input and output and send one
+// command per line; every command is answered by one line starting with "ok" or "error" ("none" for
+// an empty clipboard), and "messages" by as many further lines as its answer counts. The simulator
+// first writes "ready".
+//
+//   open <parent> <x> <y> <width> <height> <exstyle> <class> <title>
+//                             a window of that class (registered on first use); parent 0 makes a
+//                             shown top-level window, otherwise a child placed below its earlier
+//                             siblings; answer "ok <handle>"
+//   close <window>            destroys the window
+//   front <window>            SetForegroundWindow; "ok" when it is the foreground window afterwards
+//   messages <window> <id>    waits for the marker `id` (see kMarkerMessage), answers "ok <n>" and n
+//                             lines "<message> <wParam> <lParam> <microseconds>" of what the window
+//                             received before it, and forgets those and the marker
+//   clipboard-hold            opens the clipboard and keeps it open
+//   clipboard-release         closes it again
+//   clipboard-put <hex>       replaces the clipboard content with these bytes as CF_TEXT
+//   clipboard-read            "ok <hex>" of the CF_TEXT bytes (no terminating zero), "none" without
+//                             CF_TEXT
+//   quit                      closes every window and ends the simulator
+//
+// Handles, wParam, lParam and bytes travel as hexadecimal; titles are GBK, the rest of the line.
+
+// Posted by a test after the messages it wants to see; wParam is an id chosen by the test. The
+// simulator logs it only once the window's thread has no mouse or keyboard input waiting, so real
+// clicks queued before it are logged before it too.
+constexpr UINT kMarkerMessage = WM_APP + 0x2A;
+
+constexpr char kSimulatorFileName[] = "chat_client_sim.exe";
+
+// How long the simulator waits for a marker before it answers "error timeout".
+constexpr DWORD kMarkerTimeoutMs = 5000;
+
+// Microseconds of the performance counter: the time base of the simulator's log, the same in every
+// process of the machine.
+inline int64_t NowMicroseconds() {
+    LARGE_INTEGER frequency;
+    LARGE_INTEGER counter;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&counter);
+    return static_cast<int64_t>(static_cast<double>(counter.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart));
+}
