@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/startup.h"
+#include "tools/bench_clock.h"
 #include "store/store_connection.h"
 #include "store/store_schema.h"
 #include "ui/main_form.h"
@@ -17,13 +18,6 @@
 #include "ui/window_layer.h"
 
 namespace {
-
-double NowMs() {
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 void Seed() {
     EnsureSchema();

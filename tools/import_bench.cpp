@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/startup.h"
+#include "tools/bench_clock.h"
 #include "app/text_codec.h"
 #include "store/category_table.h"
 #include "store/store_schema.h"
@@ -19,13 +20,6 @@
 #include "ui/window_layer.h"
 
 namespace {
-
-double NowMs() {
-    LARGE_INTEGER frequency, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 double PeakMegabytes() {
     PROCESS_MEMORY_COUNTERS counters = {};

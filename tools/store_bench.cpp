@@ -11,24 +11,17 @@
 #include "store/message_table.h"
 #include "store/store_connection.h"
 #include "store/store_schema.h"
+#include "tools/bench_clock.h"
 
 namespace {
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 template <typename Work>
 double MedianMs(int runs, Work work) {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
-        LARGE_INTEGER start, end;
-        QueryPerformanceCounter(&start);
+        const double start = NowMs();
         work();
-        QueryPerformanceCounter(&end);
-        times.push_back(Milliseconds(start, end));
+        times.push_back(NowMs() - start);
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];

@@ -7,7 +7,7 @@
 namespace {
 
 // One control of the window. Positions are inside the client area of the parent.
-struct ControlSpec {
+struct ControlDesign {
     HWND MainForm::*field;
     HWND MainForm::*parent;  // nullptr: the window itself
     const char* className;
@@ -24,7 +24,7 @@ const DWORD kCheckStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS |
 const DWORD kGroupStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX;
 
 // In creation order; the group boxes come before their children.
-const ControlSpec kControls[] = {
+const ControlDesign kControls[] = {
     {&MainForm::选择夹_分类, nullptr, WC_TABCONTROLA, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TABS | TCS_SINGLELINE,
      0, 0, 424, 24, "", kId选择夹_分类},
     {&MainForm::超级列表框_消息列表, nullptr, WC_LISTVIEWA, kListStyle, 0, 32, 416, 464, "", kId超级列表框_消息列表},
@@ -93,16 +93,16 @@ bool CreateFormControls(HWND window, MainForm* form) {
     form->window = window;
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    for (const ControlSpec& spec : kControls) {
-        HWND parent = spec.parent != nullptr ? form->*spec.parent : window;
-        HWND control = CreateWindowExA(0, spec.className, spec.caption, spec.style, spec.left, spec.top, spec.width,
-                                       spec.height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(spec.id)),
+    for (const ControlDesign& design : kControls) {
+        HWND parent = design.parent != nullptr ? form->*design.parent : window;
+        HWND control = CreateWindowExA(0, design.className, design.caption, design.style, design.left, design.top, design.width,
+                                       design.height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(design.id)),
                                        instance, nullptr);
         if (control == nullptr) {
             return false;
         }
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        form->*spec.field = control;
+        form->*design.field = control;
     }
     SetWindowSubclass(form->分组框1, GroupBoxProc, 1, 0);
     SetWindowSubclass(form->分组框_设置, GroupBoxProc, 1, 0);
