@@ -6,7 +6,7 @@ source "$(dirname "$0")/scripts/common.sh"
 
 ensure_packages
 build_release >/dev/null
-build_test_tree -- store_bench form_bench >/dev/null
+build_test_tree -- store_bench form_bench import_bench >/dev/null
 
 trap stop_wine_session EXIT
 start_private_display
@@ -18,3 +18,4 @@ awk -v s="$size" 'BEGIN { printf "release executable (i686, build/release/replyd
 printf 'imports: %s\n' "$(i686-w64-mingw32-objdump -p "$build/release/replydock.exe" | awk '/DLL Name/ {printf "%s ", $3}')"
 "$wine64" "$build/test/tools/store_bench.exe"
 "$wine64" "$build/test/tools/form_bench.exe"
+"$wine64" "$build/test/tools/import_bench.exe"
