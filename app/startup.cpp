@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include "app/app_state.h"
+#include "net/identity.h"
+#include "net/usage_report.h"
 #include "store/store_schema.h"
 #include "ui/main_window.h"
 
@@ -50,6 +52,9 @@ void OnWindowCreated(HWND window) {
     versionText = kVersionText;
     pullChatWindow = false;
     SetMainWindowCaption(window, MainWindowCaption(window) + " " + versionText);
+    LoadIdentity();
+    // Waits for the service's answer (or the failure) before the window takes any input.
+    ReportUsage();
 }
 
 void CleanupAtExit() {

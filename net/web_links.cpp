@@ -1,0 +1,29 @@
+#include "net/web_links.h"
+
+#include <string>
+
+#include "app/app_state.h"
+#include "net/service_hosts.h"
+#include "ui/dialogs.h"
+
+namespace {
+
+void OpenLink(const std::string& address) {
+    followActive = false;
+    Dialogs().OpenInShell(address);
+    followActive = true;
+}
+
+}  // namespace
+
+void OpenAboutPage() {
+    OpenLink("https://" + WebsiteHost() + "/index/article/look.html?id=55");
+}
+
+void OpenCuriousPage() {
+    OpenLink("http://" + WebsiteHost() + "/curious.html");
+}
+
+void OpenContactLink() {
+    OpenLink(ContactLink());
+}
