@@ -37,8 +37,9 @@ private:
         return true;
     }
 
+    // `depth`: the containers around this value.
     bool ReadValue(int depth) {
-        if (depth > kMaxDepth) {
+        if ((Peek() == '{' || Peek() == '[') && depth >= kMaxDepth) {
             return false;
         }
         switch (Peek()) {

@@ -128,7 +128,8 @@ const char kJsonSupportScript[] =
     "                var found = /^-?(0|[1-9][0-9]*)(\\.[0-9]+)?([eE][+\\-]?[0-9]+)?/.exec(source.substring(at));\n"
     "                if (!found || found[0].length === 0) { fail(); }\n"
     "                at += found[0].length;\n"
-    "                return Number(found[0]);\n"
+    // parseFloat, not Number: Wine's engine reads "2.5e1" as NaN through Number().
+    "                return parseFloat(found[0]);\n"
     "            }\n"
     "            function readString() {\n"
     "                var out = '', c, hex;\n"

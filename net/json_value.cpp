@@ -223,6 +223,9 @@ std::string JsonValue::EvalText(const std::string& expression) {
     if (!engine_ || !EvalScript(engine_.Get(), expression, result.get())) {
         return std::string();
     }
+    if (result.get()->vt == VT_BOOL) {
+        return result.get()->boolVal != VARIANT_FALSE ? "true" : "false";  // as JavaScript writes them
+    }
     ScopedVariant text;
     if (FAILED(VariantChangeType(text.get(), result.get(), 0, VT_BSTR)) || text.get()->bstrVal == nullptr) {
         return std::string();
@@ -242,27 +245,42 @@ double JsonValue::EvalNumber(const std::string& expression) {
     return number.get()->dblVal;
 }
 
+// The result's truth as JavaScript sees it: an object and a non-empty string are true, zero and NaN
+// false. (The VARIANT conversion would refuse objects and read only "true"/"false" from strings.)
 bool JsonValue::EvalTruth(const std::string& expression) {
     ScopedVariant result;
     if (!engine_ || !EvalScript(engine_.Get(), expression, result.get())) {
         return false;
     }
-    ScopedVariant truth;
-    if (FAILED(VariantChangeType(truth.get(), result.get(), 0, VT_BOOL))) {
+    const VARIANT* value = result.get();
+    switch (value->vt) {
+        case VT_EMPTY:
+        case VT_NULL:
+            return false;
+        case VT_BOOL:
+            return value->boolVal != VARIANT_FALSE;
+        case VT_BSTR:
+            return SysStringLen(value->bstrVal) > 0;
+        case VT_DISPATCH:
+            return value->pdispVal != nullptr;
+        default:
+            break;
+    }
+    ScopedVariant number;
+    if (FAILED(VariantChangeType(number.get(), result.get(), 0, VT_R8))) {
         return false;
     }
-    return truth.get()->boolVal != VARIANT_FALSE;
+    const double n = number.get()->dblVal;
+    return n == n && n != 0;  // NaN is false
 }
 
 std::string JsonValue::PathTarget(const std::string& path) const {
-    if (path.empty()) {
-        return variableName_;
-    }
     return variableName_ + Separator(path) + path;
 }
 
 std::string JsonValue::Separator(const std::string& path) const {
-    return !path.empty() && path[0] == '[' ? "" : ".";
+    // An empty path is the value itself, as everywhere else: "da", not the broken "da.".
+    return path.empty() || path[0] == '[' ? "" : ".";
 }
 
 std::unique_ptr<JsonValue> JsonValue::CopyOfJson(const std::string& json) {

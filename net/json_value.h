@@ -87,7 +87,7 @@ private:
     std::string EvalText(const std::string& expression);
     double EvalNumber(const std::string& expression);
     bool EvalTruth(const std::string& expression);
-    // N alone, N directly followed by a path that starts with "[", else N "." path.
+    // N alone for an empty path, N directly followed by a path that starts with "[", else N "." path.
     std::string PathTarget(const std::string& path) const;
     std::string Separator(const std::string& path) const;
     std::unique_ptr<JsonValue> CopyOfJson(const std::string& json);
