@@ -1,5 +1,6 @@
 #include "net/cookie_jar.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "app/gbk_text.h"
@@ -66,10 +67,7 @@ std::string MergeCookies(std::string* oldJar, std::string* newCookies) {
 
     std::vector<std::string> unique;
     for (const std::string& piece : SplitText(jar, kPairSeparator)) {
-        bool seen = false;
-        for (const std::string& kept : unique)
-            seen = seen || kept == piece;
-        if (!seen) unique.push_back(piece);
+        if (std::find(unique.begin(), unique.end(), piece) == unique.end()) unique.push_back(piece);
     }
     jar.clear();
     for (size_t i = 0; i < unique.size(); ++i) {

@@ -25,8 +25,9 @@ private:
     bool IsDigit(char c) const { return c >= '0' && c <= '9'; }
 
     void SkipWhiteSpace() {
-        while (!AtEnd() && (text_[at_] == ' ' || text_[at_] == '\t' || text_[at_] == '\r' || text_[at_] == '\n'))
+        while (!AtEnd() && (text_[at_] == ' ' || text_[at_] == '\t' || text_[at_] == '\r' || text_[at_] == '\n')) {
             ++at_;
+        }
     }
 
     bool Take(char expected) {
@@ -73,8 +74,9 @@ private:
         if (!IsDigit(Peek())) {
             return false;
         }
-        while (IsDigit(Peek()))
+        while (IsDigit(Peek())) {
             ++at_;
+        }
         return true;
     }
 

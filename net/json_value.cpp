@@ -78,7 +78,9 @@ bool JsonValue::Parse(const std::string& text) {
     if (!IsStrictJson(text)) {
         return false;
     }
-    AddScriptCode(engine_.Get(), "var " + variableName_ + "=eval(" + text + ")");
+    if (!AddScriptCode(engine_.Get(), "var " + variableName_ + "=eval(" + text + ")")) {
+        return false;
+    }
     return EvalTruth("null !=" + variableName_);
 }
 
@@ -134,19 +136,18 @@ int JsonValue::Count(const std::string& path) {
 }
 
 void JsonValue::Push(const std::string& value, const std::string& path, bool isObject) {
-    const std::string target = path.empty() ? variableName_ : variableName_ + "." + path;
+    const std::string target = MemberTarget(path);
     EvalNothing("if (Object.prototype.toString.call(" + target + ") != '[object Array]') { " + target +
                 "=new Array();} " + target + ".push(" + Quote(isObject) + value + Quote(isObject) + ")");
 }
 
 std::unique_ptr<JsonValue> JsonValue::GetElement(int index, const std::string& path) {
-    const std::string target = path.empty() ? variableName_ : variableName_ + "." + path;
+    const std::string target = MemberTarget(path);
     return CopyOfJson(EvalText("JSON.stringify(" + target + "[" + std::to_string(index) + "])"));
 }
 
 std::string JsonValue::GetElementText(int index, const std::string& path, bool asJson) {
-    const std::string element =
-        (path.empty() ? variableName_ : variableName_ + "." + path) + "[" + std::to_string(index) + "]";
+    const std::string element = MemberTarget(path) + "[" + std::to_string(index) + "]";
     return EvalText(asJson ? "JSON.stringify(" + element + ")" : element);
 }
 
@@ -194,7 +195,7 @@ int JsonValue::Keys(std::vector<std::string>* names, const std::string& path) {
 }
 
 int JsonValue::TypeOf(const std::string& path) {
-    const std::string target = path.empty() ? variableName_ : variableName_ + "." + path;
+    const std::string target = MemberTarget(path);
     if (EvalTruth(target + "==null")) {
         return kJsonNull;
     }
@@ -272,6 +273,10 @@ bool JsonValue::EvalTruth(const std::string& expression) {
     }
     const double n = number.get()->dblVal;
     return n == n && n != 0;  // NaN is false
+}
+
+std::string JsonValue::MemberTarget(const std::string& path) const {
+    return path.empty() ? variableName_ : variableName_ + "." + path;
 }
 
 std::string JsonValue::PathTarget(const std::string& path) const {

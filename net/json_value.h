@@ -87,6 +87,8 @@ private:
     std::string EvalText(const std::string& expression);
     double EvalNumber(const std::string& expression);
     bool EvalTruth(const std::string& expression);
+    // N alone for an empty path, else N "." path.
+    std::string MemberTarget(const std::string& path) const;
     // N alone for an empty path, N directly followed by a path that starts with "[", else N "." path.
     std::string PathTarget(const std::string& path) const;
     std::string Separator(const std::string& path) const;
