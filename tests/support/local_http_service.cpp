@@ -43,7 +43,7 @@ bool SendAll(SOCKET socket, const std::string& bytes) {
     return true;
 }
 
-// Reads until `data` holds a whole request head and `bodyLength` body bytes after it.
+// Reads until `data` holds a whole request head and the body its Content-Length announces.
 bool ReceiveRequest(SOCKET socket, std::string* data, size_t* headLength) {
     char chunk[4096];
     size_t contentLength = 0;
@@ -54,8 +54,9 @@ bool ReceiveRequest(SOCKET socket, std::string* data, size_t* headLength) {
             if (end != std::string::npos) {
                 *headLength = end + 4;
                 const std::string head = data->substr(0, *headLength);
-                const int at = FindText(head, "\r\nContent-Length:", 1, true);
-                if (at > 0) contentLength = std::strtoul(head.c_str() + at - 1 + 17, nullptr, 10);
+                const std::string field = "\r\nContent-Length:";
+                const int at = FindText(head, field, 1, true);
+                if (at > 0) contentLength = std::strtoul(head.c_str() + at - 1 + field.size(), nullptr, 10);
             }
         }
         if (*headLength != 0 && data->size() >= *headLength + contentLength) {
