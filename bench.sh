@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Prints the figures we watch: the size of the 32-bit release executable and, under Wine, the time of
-# the store's bulk reads (64-bit build of the same sources). Builds first, like test.sh.
+# Prints the figures we watch: the size of the 32-bit release executable and, under Wine (64-bit build
+# of the same sources), the time of the store's bulk reads and what the online services add to
+# start-up (against a local service). Builds first, like test.sh.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
 ensure_packages
 build_release >/dev/null
-build_test_tree -- store_bench form_bench import_bench >/dev/null
+build_test_tree -- store_bench form_bench import_bench net_bench >/dev/null
 
 trap stop_wine_session EXIT
 start_private_display
@@ -19,3 +20,4 @@ printf 'imports: %s\n' "$(i686-w64-mingw32-objdump -p "$build/release/replydock.
 "$wine64" "$build/test/tools/store_bench.exe"
 "$wine64" "$build/test/tools/form_bench.exe"
 "$wine64" "$build/test/tools/import_bench.exe"
+"$wine64" "$build/test/tools/net_bench.exe"

@@ -4,6 +4,8 @@
 
 #include "app/app_state.h"
 #include "chat/event_pump.h"
+#include "net/identity.h"
+#include "net/usage_report.h"
 #include "store/store_schema.h"
 #include "ui/category_tabs.h"
 #include "ui/main_form.h"
@@ -68,6 +70,9 @@ void OnWindowCreated(HWND window) {
     SetWindowCaption(window, WindowCaption(window) + " " + versionText);
     LoadCategoryTabs();
     RebuildTargets();
+    LoadIdentity();
+    // Waits for the service's answer (or the failure) before the window takes any input.
+    ReportUsage();
 }
 
 void CleanupAtExit() {

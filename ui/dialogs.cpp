@@ -1,5 +1,7 @@
 #include "ui/dialogs.h"
 
+#include <shellapi.h>
+
 #include <atomic>
 
 #include "ui/text_input_dialog.h"
@@ -19,6 +21,10 @@ public:
     bool AskText(const AskTextArgs& args, std::string* entered) override { return RunTextInputDialog(args, entered); }
 
     bool RunOpenFileDialog(OPENFILENAMEA* request) override { return GetOpenFileNameA(request) != FALSE; }
+    bool OpenInShell(const std::string& target) override {
+        const HINSTANCE result = ShellExecuteA(nullptr, "open", target.c_str(), "", "", SW_SHOWNORMAL);
+        return reinterpret_cast<INT_PTR>(result) > 32;
+    }
 };
 
 RealDialogs realDialogs;

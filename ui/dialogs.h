@@ -6,8 +6,9 @@
 
 #include <string>
 
-// Every message box and text input of the program goes through the dialog seam, so that tests can
-// replace the real dialogs with a script that records what was asked and gives the answers.
+// Every message box and text input of the program, and every page it opens in the browser, goes
+// through the dialog seam, so that tests can replace the real ones with a script that records what was
+// asked and gives the answers. The update check uses the seam from its own threads.
 
 enum class MessageButtons { Ok, OkCancel };
 enum class DialogAnswer { Ok, Cancel };
@@ -33,6 +34,9 @@ public:
     // The system's open-file dialog on a filled-in request; true when the user chose a file, whose
     // path is then in request->lpstrFile.
     virtual bool RunOpenFileDialog(OPENFILENAMEA* request) = 0;
+    // Hands `target` (an address) to the shell's "open": the default browser shows it. True when the
+    // shell accepted it.
+    virtual bool OpenInShell(const std::string& target) = 0;
 };
 
 // The seam in force: the real dialogs unless a test installed its own.

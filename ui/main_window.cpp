@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "net/update_check.h"
+#include "net/web_links.h"
 #include "ui/category_tabs.h"
 #include "ui/form_layout.h"
 #include "ui/import_messages.h"

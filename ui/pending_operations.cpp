@@ -5,7 +5,3 @@ void DockStep() {}
 void RebuildTargets() {}
 void PickProcessRow() {}
 void DeliverMessage() {}
-void OpenAboutPage() {}
-void OpenContactLink() {}
-void CheckForUpdate() {}
-void OpenCuriousPage() {}

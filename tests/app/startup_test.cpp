@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
+#include "tests/support/local_http_service.h"
 #include "tests/support/raw_store.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/temp_working_directory.h"
@@ -72,7 +73,9 @@ protected:
     }
 
     TempWorkingDirectory directory_;
-    ScriptedDialogs dialogs_;  // start-up must show nothing here: any dialog fails the test
+    ScriptedDialogs dialogs_;   // start-up must show nothing here: any dialog fails the test
+    LocalHttpService service_;  // the usage report goes here, never to the network
+    ServiceHostOverride host_{service_.host()};
 };
 
 TEST_F(StartUpTest, WindowCreatedSetsCaptionStateAndSchema) {
@@ -89,10 +92,9 @@ TEST_F(StartUpTest, WindowCreatedSetsCaptionStateAndSchema) {
     EXPECT_NE(nullptr, configTable);
 
     const RawRows schema = RawQuery(directory_.File("chat.db"), "SELECT name, sql FROM sqlite_master ORDER BY name");
-    const RawRows expected = {{"config", kConfigSql}, {"msg", kMsgSql}, {"sqlite_autoindex_config_1", "<null>"},
-                              {"type", kTypeSql}};
+    const RawRows expected = {
+        {"config", kConfigSql}, {"msg", kMsgSql}, {"sqlite_autoindex_config_1", "<null>"}, {"type", kTypeSql}};
     EXPECT_EQ(expected, schema);
-    EXPECT_EQ(RawRows{}, RawQuery(directory_.File("chat.db"), "SELECT * FROM config"));
     EXPECT_EQ(RawRows{}, RawQuery(directory_.File("chat.db"), "SELECT * FROM msg"));
     EXPECT_EQ((RawRows{{"1", Utf8Of("默认")}}), RawQuery(directory_.File("chat.db"), "SELECT * FROM type"))
         << "a new store gets the default category";
@@ -100,6 +102,10 @@ TEST_F(StartUpTest, WindowCreatedSetsCaptionStateAndSchema) {
     for (HWND checkBox : {mainForm.选择框_QQ, mainForm.选择框_微信, mainForm.选择框_双击发送, mainForm.选择框_旺旺}) {
         EXPECT_TRUE(IsChecked(checkBox));
     }
+    // The one setting start-up writes: the machine identity, reported to the service as the last step.
+    EXPECT_EQ((RawRows{{"identify", machineIdentity}}), RawQuery(directory_.File("chat.db"), "SELECT * FROM config"));
+    ASSERT_EQ(1u, service_.requests().size());
+    EXPECT_EQ("/chat.php?cmd=count&identify=" + machineIdentity, service_.requests()[0].Target());
     CloseLikeExit(window);
 }
 
@@ -169,7 +175,7 @@ TEST_F(StartUpTest, SecondStartKeepsSchemaAndRows) {
     message.msg = "你好";
     message.typeId = 1;
     ASSERT_TRUE(messageTable->Insert(message));
-    ASSERT_TRUE(configTable->Insert(ConfigRow{"identify", "abc"}));
+    ASSERT_TRUE(configTable->Insert(ConfigRow{"probe", "abc"}));
     CloseLikeExit(window);
     const RawRows schemaBefore = RawQuery(directory_.File("chat.db"), "SELECT sql FROM sqlite_master ORDER BY name");
 
@@ -185,9 +191,9 @@ TEST_F(StartUpTest, SecondStartKeepsSchemaAndRows) {
     ASSERT_EQ(1u, messages.size());
     EXPECT_EQ("你好", messages[0].msg);
     EXPECT_EQ("你好", ListCell(mainForm.超级列表框_消息列表, 0, 1)) << "the list shows the first category";
-    ConfigRow identity;
-    EXPECT_TRUE(configTable->Get("identify", &identity));
-    EXPECT_EQ("abc", identity.value);
+    ConfigRow probe;
+    EXPECT_TRUE(configTable->Get("probe", &probe));
+    EXPECT_EQ("abc", probe.value);
     CloseLikeExit(window);
 }
 

@@ -27,7 +27,7 @@ protected:
     // The name dialog was shown once, with its title and the given starting text.
     void ExpectNameDialog(size_t index, const std::string& initial) {
         ASSERT_LT(index, dialogs_.calls().size());
-        const ScriptedDialogs::Call& call = dialogs_.calls()[index];
+        const ScriptedDialogs::Call call = dialogs_.calls()[index];
         EXPECT_EQ(ScriptedDialogs::Kind::Text, call.kind);
         EXPECT_EQ("请输入分类名称,不可重复", call.caption);
         EXPECT_EQ(initial, call.text);

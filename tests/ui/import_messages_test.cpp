@@ -50,7 +50,7 @@ TEST_F(ImportTest, TheDialogAsksForATextFileAndTheWorkingDirectoryComesBack) {
     Click(mainForm.按钮_导入消息);
 
     ASSERT_EQ(1u, dialogs_.calls().size());
-    const ScriptedDialogs::Call& call = dialogs_.calls()[0];
+    const ScriptedDialogs::Call call = dialogs_.calls()[0];
     EXPECT_EQ(ScriptedDialogs::Kind::OpenFile, call.kind);
     EXPECT_EQ("打开文本文件,一行一个用换行符分割", call.caption);
     EXPECT_EQ(std::string("txt\0*.txt", 9), call.filter);

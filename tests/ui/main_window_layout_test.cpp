@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
+#include "net/service_hosts.h"
 #include "tests/support/window_watch.h"
 #include "tests/ui/form_fixture.h"
 #include "ui/main_form.h"
@@ -174,6 +175,20 @@ TEST_F(LayoutTest, MenuBarHasViewAndThePopUpMenuHasTheMessageOperations) {
         {kId复制该消息, "复制该消息"}, {kId删除该消息, "删除该消息"}, {kId编辑该消息, "编辑该消息"}, {kId上移, "上移"},
         {kId下移, "下移"}};
     EXPECT_EQ(actions, MenuItems(mainForm.操作));
+}
+
+TEST_F(LayoutTest, ViewMenuItemsOpenTheirPages) {
+    Start();
+    Choose(kId关于软件);
+    Choose(kId随意看看);
+    Choose(kId联系作者);
+    const std::vector<std::string> expected = {"https://" + WebsiteHost() + "/index/article/look.html?id=55",
+                                               "http://" + WebsiteHost() + "/curious.html", ContactLink()};
+    EXPECT_EQ(expected, dialogs_.OpenedTargets());
+    for (const ScriptedDialogs::Opened& open : dialogs_.opened()) {
+        EXPECT_FALSE(open.followActiveDuringCall) << open.target;
+    }
+    EXPECT_TRUE(followActive);
 }
 
 TEST_F(LayoutTest, FixedFrameWithoutMoveOrMaximise) {

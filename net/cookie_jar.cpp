@@ -1,0 +1,79 @@
+#include "net/cookie_jar.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/gbk_text.h"
+#include "net/text_between.h"
+
+namespace {
+
+const char kSetCookie[] = "Set-Cookie:";
+const char kPairSeparator[] = "; ";
+const char kDeletedValue[] = "=deleted";
+
+std::string CookieName(const std::string& piece) {
+    const int equals = FindText(piece, "=");
+    return TrimSpaces(equals > 0 ? piece.substr(0, static_cast<size_t>(equals) - 1) : piece);
+}
+
+bool HasCookieNamed(const std::vector<std::string>& pieces, const std::string& name) {
+    for (const std::string& piece : pieces) {
+        if (CookieName(piece) == name) return true;
+    }
+    return false;
+}
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+}  // namespace
+
+std::string CollectSetCookies(const std::string& responseHeaders) {
+    std::string cookies;
+    for (const std::string& line : SplitText(responseHeaders, "\r\n")) {
+        if (TextBefore(line, ": ") != "Set-Cookie") {
+            continue;
+        }
+        if (ContainsText(line, ";")) {
+            cookies += TrimSpaces(TextBetween(line, kSetCookie, ";"));
+        } else {
+            cookies += TrimSpaces(ReplaceText(line, kSetCookie, "", true));
+        }
+        cookies += kPairSeparator;
+    }
+    if (!cookies.empty()) {
+        cookies.resize(cookies.size() - 2);
+    }
+    return cookies;
+}
+
+std::string MergeCookies(std::string* oldJar, std::string* newCookies) {
+    *oldJar = RemoveSpaces(*oldJar);
+    *newCookies = RemoveSpaces(*newCookies);
+    std::vector<std::string> merged = SplitText(*newCookies, ";");
+    for (const std::string& piece : SplitText(*oldJar, ";")) {
+        if (!HasCookieNamed(merged, CookieName(piece))) merged.push_back(piece);
+    }
+
+    std::string jar;
+    for (const std::string& piece : merged) {
+        if (!EndsWith(piece, kDeletedValue)) jar += piece + kPairSeparator;
+    }
+    if (!jar.empty()) {
+        jar.resize(jar.size() - 2);
+    }
+
+    std::vector<std::string> unique;
+    for (const std::string& piece : SplitText(jar, kPairSeparator)) {
+        if (std::find(unique.begin(), unique.end(), piece) == unique.end()) unique.push_back(piece);
+    }
+    jar.clear();
+    for (size_t i = 0; i < unique.size(); ++i) {
+        if (i > 0) jar += kPairSeparator;
+        jar += unique[i];
+    }
+    *oldJar = jar;
+    return jar;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+// Pieces of an http or https address as the HTTP client needs them. An address without a scheme is
+// taken as http.
+
+// The host in lower case, without the port unless `keepPort`.
+std::string UrlHost(const std::string& url, bool keepPort = false);
+// The port written after the host, else 443 for https and 80 otherwise.
+int UrlPort(const std::string& url);
+// The request target: the path with its query, in the address's own case; "/" when there is none.
+std::string UrlPath(const std::string& url);
+
+// True for an address that starts with "http://" or "https://" in any letter case: the only addresses
+// the program hands to the shell from a network reply.
+bool IsWebAddress(const std::string& url);
+
+// The text with each space written as "%20", for a value placed in a request target.
+std::string EscapeSpaces(const std::string& text);

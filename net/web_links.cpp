@@ -1,0 +1,28 @@
+#include "net/web_links.h"
+
+#include <string>
+
+#include "app/follow_active.h"
+#include "net/service_hosts.h"
+#include "ui/dialogs.h"
+
+namespace {
+
+void OpenLink(const std::string& address) {
+    FollowActivePause pause;
+    Dialogs().OpenInShell(address);
+}
+
+}  // namespace
+
+void OpenAboutPage() {
+    OpenLink("https://" + WebsiteHost() + "/index/article/look.html?id=55");
+}
+
+void OpenCuriousPage() {
+    OpenLink("http://" + WebsiteHost() + "/curious.html");
+}
+
+void OpenContactLink() {
+    OpenLink(ContactLink());
+}

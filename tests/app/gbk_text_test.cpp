@@ -1,0 +1,91 @@
+#include "app/gbk_text.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// "乗" is 81 5C: its trail byte is a backslash. "丄" is 81 41: its trail byte is the letter A.
+const std::string kTrailBackslash = "\x81\x5C";
+const std::string kTrailLetterA = "\x81\x41";
+
+TEST(GbkText, FindTextStepsOverDoubleByteCharacters) {
+    const struct {
+        std::string text, what;
+        int start;
+        bool caseInsensitive;
+        int expected;
+    } cases[] = {
+        {kTrailBackslash, "\\", 1, false, -1},        // never inside a character
+        {kTrailBackslash + "\\", "\\", 1, false, 3},  // the real backslash after it
+        {"a" + kTrailBackslash + "\\b", "\\b", 0, false, 4},
+        {kTrailLetterA, "A", 1, false, -1},
+        {kTrailLetterA, "a", 1, true, -1},  // no folding of a trail byte either
+        {"xAbc", "aB", 1, true, 2},
+        {"xAbc", "aB", 1, false, -1},
+        {"abcabc", "abc", 2, false, 4},
+        {"abcabc", "abc", -5, false, 1},  // start below 1: from the beginning
+        {"abc", "abc", 4, false, -1},
+        {"abc", "", 1, false, -1},
+        {"快捷回复", "回复", 1, false, 5},
+        // A start inside a character does not make its trail byte a match.
+        {kTrailBackslash + "\\", "\\", 2, false, 3},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.expected, FindText(c.text, c.what, c.start, c.caseInsensitive))
+            << "'" << c.text << "' / '" << c.what << "' from " << c.start;
+    }
+    EXPECT_EQ(7, FindLastText("a:b:" + kTrailBackslash + ":", ":"));
+    EXPECT_EQ(-1, FindLastText(kTrailBackslash, "\\"));
+}
+
+TEST(GbkText, CaseChangesTouchAsciiLettersOnly) {
+    EXPECT_EQ("ab" + kTrailLetterA + "c", AsciiLower("AB" + kTrailLetterA + "C"));
+    EXPECT_EQ(
+        "AB\x81\x61"
+        "C",
+        AsciiUpper("ab\x81\x61"
+                   "c"));  // 81 61 keeps its lower-case-looking trail
+    EXPECT_EQ("HTTP://X/快", AsciiUpper("http://x/快"));
+}
+
+TEST(GbkText, TrimmingRemovesAsciiAndFullWidthSpacesAtBothEnds) {
+    const struct {
+        std::string text, expected;
+    } cases[] = {
+        {"  x y  ", "x y"},
+        {"\xA1\xA1 x \xA1\xA1", "x"},
+        {"\xB0\xA1\xA1\xA1", "\xB0\xA1"},  // 啊 then a full-width space
+        {"\xC4\xA1\xA1", "\xC4\xA1\xA1"},  // C4 A1 is a character; the lone A1 after it is no space
+        {"\t x", "\t x"},                  // only spaces count
+        {"   ", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.expected, TrimSpaces(c.text)) << c.text;
+    }
+    EXPECT_EQ("a=1;b=2", RemoveSpaces(" a=1;\xA1\xA1 b = 2 "));
+}
+
+TEST(GbkText, ReplaceAndSplitRespectCharacterBoundaries) {
+    EXPECT_EQ(kTrailBackslash + "/", ReplaceText(kTrailBackslash + "\\", "\\", "/"));
+    EXPECT_EQ("x-y---Z", ReplaceText("xABy-ab-Z", "ab", "-", true));
+    EXPECT_EQ("abc", ReplaceText("abc", "", "zz"));
+
+    const struct {
+        std::string text, separator;
+        std::vector<std::string> expected;
+    } cases[] = {
+        {"a;;b;", ";", {"a", "", "b"}},  // one final empty piece is dropped, inner ones stay
+        {"a;;", ";", {"a", ""}},
+        {";", ";", {""}},
+        {"", ";", {}},
+        {"abc", ";", {"abc"}},
+        {kTrailBackslash + "\\x", "\\", {kTrailBackslash, "x"}},
+        {"a\r\nb\r\n", "\r\n", {"a", "b"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.expected, SplitText(c.text, c.separator)) << c.text;
+    }
+}
+
+}  // namespace

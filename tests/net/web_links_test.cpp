@@ -1,0 +1,32 @@
+#include "net/web_links.h"
+
+#include <gtest/gtest.h>
+
+#include "app/app_state.h"
+#include "net/service_hosts.h"
+#include "tests/support/scripted_dialogs.h"
+
+namespace {
+
+TEST(WebLinks, EachItemOpensItsAddressWithDockingPaused) {
+    const struct {
+        void (*open)();
+        std::string address;
+    } cases[] = {
+        {OpenAboutPage, "https://" + WebsiteHost() + "/index/article/look.html?id=55"},
+        {OpenCuriousPage, "http://" + WebsiteHost() + "/curious.html"},
+        {OpenContactLink, ContactLink()},
+    };
+    for (const auto& c : cases) {
+        ScriptedDialogs dialogs;  // any message box would fail the test
+        followActive = true;
+        c.open();
+        const std::vector<ScriptedDialogs::Opened> opened = dialogs.opened();
+        ASSERT_EQ(1u, opened.size()) << c.address;
+        EXPECT_EQ(c.address, opened[0].target);
+        EXPECT_FALSE(opened[0].followActiveDuringCall);
+        EXPECT_TRUE(followActive);
+    }
+}
+
+}  // namespace
