@@ -5,10 +5,10 @@
 
 #include "app/app_state.h"
 #include "app/follow_active.h"
+#include "app/gbk_text.h"
 #include "app/text_codec.h"
 #include "app/win_handles.h"
 #include "ui/choose_open_file.h"
-#include "ui/line_split.h"
 #include "ui/main_form.h"
 #include "ui/message_list.h"
 #include "ui/tab_strip.h"
@@ -52,7 +52,8 @@ std::string ReadImportFile(const std::string& path) {
 void ImportText(HWND list, const std::string& utf8, HWND tabs) {
     // Editors on Windows start UTF-8 files with a byte-order mark; it is not part of the first message.
     const bool hasMark = utf8.compare(0, 3, kUtf8ByteOrderMark) == 0;
-    const std::vector<std::string> lines = SplitCrLfLines(Utf8ToGbk(hasMark ? utf8.substr(3) : utf8));
+    // Lines end at CR LF only; a lone CR or LF stays inside its message.
+    const std::vector<std::string> lines = SplitText(Utf8ToGbk(hasMark ? utf8.substr(3) : utf8), "\r\n");
     AppendMessageRows(list, lines);
 
     TabStrip strip;
