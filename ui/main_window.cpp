@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include "chat/chat_targets.h"
+#include "chat/delivery.h"
+#include "chat/docking.h"
 #include "ui/category_tabs.h"
 #include "ui/form_layout.h"
 #include "ui/import_messages.h"

@@ -1,10 +1,6 @@
 #include "ui/pending_operations.h"
 
 // Not built yet: each event is wired already and does nothing until its operation exists.
-void DockStep() {}
-void RebuildTargets() {}
-void PickProcessRow() {}
-void DeliverMessage() {}
 void OpenAboutPage() {}
 void OpenContactLink() {}
 void CheckForUpdate() {}

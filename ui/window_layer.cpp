@@ -101,11 +101,21 @@ bool IsShown(HWND window) {
 }
 
 void SetShown(HWND window, bool shown) {
-    ShowWindow(window, shown ? SW_SHOW : SW_HIDE);
+    ShowWindow(window, shown ? SW_SHOWNA : SW_HIDE);
 }
 
 void MoveWindowTo(HWND window, int left, int top) {
     SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool WindowPosition(HWND window, int* left, int* top) {
+    RECT rect;
+    if (!GetWindowRect(window, &rect)) {
+        return false;
+    }
+    *left = rect.left;
+    *top = rect.top;
+    return true;
 }
 
 void ShowNormalIfVisible(HWND window) {
