@@ -101,10 +101,18 @@ bool IsShown(HWND window) {
 }
 
 void SetShown(HWND window, bool shown) {
+    if (IsShown(window) == shown) {
+        return;  // the docking step asks four times a second; a repeated show would still reposition
+    }
     ShowWindow(window, shown ? SW_SHOWNA : SW_HIDE);
 }
 
 void MoveWindowTo(HWND window, int left, int top) {
+    int currentLeft = 0;
+    int currentTop = 0;
+    if (WindowPosition(window, &currentLeft, &currentTop) && currentLeft == left && currentTop == top) {
+        return;  // already there: spares the move notifications on every docking step
+    }
     SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
