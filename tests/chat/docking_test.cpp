@@ -253,6 +253,7 @@ TEST_F(DockingTest, RebuildKeepsThePickedRowSoTheNextPickMinimisesWhatIsNowInIt)
     ASSERT_EQ(0, lastPickedRow);
     HWND second = OpenWindow(kQqClass, "second", 60, 520, 500, 300);
     ASSERT_TRUE(clients_.BringToFront(second));  // on top: the first row after the rebuild
+    WaitForSteadyZOrder();
     RebuildTargets();
     ASSERT_EQ(2u, chatTargets.size());
     ASSERT_EQ(second, chatTargets[0].window);
