@@ -16,6 +16,7 @@
 #include "ui/window_layer.h"
 
 namespace {
+
 std::string Decimal(HWND window) {
     return std::to_string(reinterpret_cast<uintptr_t>(window));
 }
