@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # Prints the figures we watch: the size of the 32-bit release executable and, under Wine (64-bit build
-# of the same sources), the time of the store's bulk reads and what the online services add to
+# of the same sources), the time of the store's bulk reads, of a tab switch, of an import, of one
+# docking step and of a delivery to a simulated WeChat window, and what the online services add to
 # start-up (against a local service). Builds first, like test.sh.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
 ensure_packages
 build_release >/dev/null
-build_test_tree -- store_bench form_bench import_bench net_bench >/dev/null
+build_test_tree -- store_bench form_bench import_bench net_bench dock_bench >/dev/null
 
 trap stop_wine_session EXIT
 start_private_display
 ensure_wine_prefix
 start_wineserver
+set_wine_window_management N  # the docking benchmark changes the foreground window
 
 size=$(stat -c %s "$build/release/replydock.exe")
 awk -v s="$size" 'BEGIN { printf "release executable (i686, build/release/replydock.exe): %d bytes (%.2f MB)\n", s, s / 1048576 }'
@@ -21,3 +23,4 @@ printf 'imports: %s\n' "$(i686-w64-mingw32-objdump -p "$build/release/replydock.
 "$wine64" "$build/test/tools/form_bench.exe"
 "$wine64" "$build/test/tools/import_bench.exe"
 "$wine64" "$build/test/tools/net_bench.exe"
+"$wine64" "$build/test/tools/dock_bench.exe"

@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "app/app_state.h"
+#include "chat/chat_targets.h"
 #include "chat/event_pump.h"
 #include "net/identity.h"
 #include "net/usage_report.h"
@@ -10,7 +11,6 @@
 #include "ui/category_tabs.h"
 #include "ui/main_form.h"
 #include "ui/main_window.h"
-#include "ui/pending_operations.h"
 #include "ui/window_layer.h"
 
 namespace {

@@ -14,6 +14,15 @@ WindowBox GetWindowBox(HWND window) {
     return ReadBox(window);
 }
 
+bool ReadWindowBox(HWND window, WindowBox* box) {
+    RECT rect = {0, 0, 0, 0};
+    if (!GetWindowRect(window, &rect)) {
+        return false;
+    }
+    *box = BoxFromEdges(rect.left, rect.top, rect.right, rect.bottom);
+    return true;
+}
+
 bool PlaceWindow(HWND window,
                  std::optional<int32_t> x,
                  std::optional<int32_t> y,

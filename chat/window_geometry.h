@@ -11,6 +11,9 @@
 // (for example because it no longer exists).
 WindowBox GetWindowBox(HWND window);
 
+// The outer rectangle of a window, or false (and `box` untouched) when it cannot be read.
+bool ReadWindowBox(HWND window, WindowBox* box);
+
 // Moves and sizes a window (repainting it); a missing value keeps the window's current one. Returns
 // what MoveWindow returned.
 bool PlaceWindow(HWND window,

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include "chat/chat_targets.h"
+#include "chat/delivery.h"
+#include "chat/docking.h"
 #include "net/update_check.h"
 #include "net/web_links.h"
 #include "ui/category_tabs.h"
@@ -9,7 +12,6 @@
 #include "ui/import_messages.h"
 #include "ui/message_list.h"
 #include "ui/message_menu.h"
-#include "ui/pending_operations.h"
 
 const char kMainWindowCaption[] = "快捷回复窗口";
 

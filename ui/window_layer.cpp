@@ -101,11 +101,29 @@ bool IsShown(HWND window) {
 }
 
 void SetShown(HWND window, bool shown) {
-    ShowWindow(window, shown ? SW_SHOW : SW_HIDE);
+    if (IsShown(window) == shown) {
+        return;  // the docking step asks four times a second; a repeated show would still reposition
+    }
+    ShowWindow(window, shown ? SW_SHOWNA : SW_HIDE);
 }
 
 void MoveWindowTo(HWND window, int left, int top) {
+    int currentLeft = 0;
+    int currentTop = 0;
+    if (WindowPosition(window, &currentLeft, &currentTop) && currentLeft == left && currentTop == top) {
+        return;  // already there: spares the move notifications on every docking step
+    }
     SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool WindowPosition(HWND window, int* left, int* top) {
+    RECT rect;
+    if (!GetWindowRect(window, &rect)) {
+        return false;
+    }
+    *left = rect.left;
+    *top = rect.top;
+    return true;
 }
 
 void ShowNormalIfVisible(HWND window) {

@@ -27,8 +27,12 @@ int TabSelection(HWND tabs);
 std::string WindowCaption(HWND window);
 void SetWindowCaption(HWND window, const std::string& caption);
 bool IsShown(HWND window);
+// Shows the window where it is in the z-order without activating it (whatever the user works in keeps
+// the keyboard), or hides it.
 void SetShown(HWND window, bool shown);
 void MoveWindowTo(HWND window, int left, int top);  // outer frame position on the screen; size kept
+// The outer frame's position on the screen; false when the window cannot be read.
+bool WindowPosition(HWND window, int* left, int* top);
 // When the window is visible, shows it in its normal state (restoring it from minimised).
 void ShowNormalIfVisible(HWND window);
 // On: above all windows that are not topmost; off: back among them. Neither moves nor activates it.

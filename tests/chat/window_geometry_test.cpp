@@ -44,6 +44,16 @@ TEST_F(WindowGeometryTest, BoxOfAClosedWindowIsAllZero) {
     ExpectBox({0, 0, 0, 0}, GetWindowBox(window_));
 }
 
+TEST_F(WindowGeometryTest, ReadBoxReportsWhetherTheRectangleCouldBeRead) {
+    WindowBox box;
+    ASSERT_TRUE(ReadWindowBox(window_, &box));
+    ExpectBox({100, 200, 600, 400}, box);
+    ASSERT_TRUE(clients_.Close(window_));
+    box = WindowBox{1, 2, 3, 4};
+    EXPECT_FALSE(ReadWindowBox(window_, &box));
+    ExpectBox({1, 2, 3, 4}, box);
+}
+
 struct PlaceCase {
     const char* what;
     std::optional<int32_t> x, y, width, height;

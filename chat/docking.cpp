@@ -1,0 +1,124 @@
+#include "chat/docking.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "app/app_state.h"
+#include "chat/chat_clients.h"
+#include "chat/chat_targets.h"
+#include "chat/dock_placement.h"
+#include "chat/window_activation.h"
+#include "chat/window_geometry.h"
+#include "chat/window_number.h"
+#include "ui/main_form.h"
+#include "ui/window_layer.h"
+
+namespace {
+
+// How long the tool stays topmost while it is lifted above the chat window.
+constexpr DWORD kLiftMs = 1;
+
+void ShowTool(HWND tool) {
+    SetShown(tool, true);
+    ShowNormalIfVisible(tool);
+}
+
+// Raises the tool above the chat window without leaving it topmost.
+void LiftTool(HWND tool) {
+    SetAlwaysOnTop(tool, true);
+    Sleep(kLiftMs);
+    SetAlwaysOnTop(tool, false);
+}
+
+// The tool moves against the chat window's right edge.
+void FollowChatWindow(HWND tool, HWND chatWindow, ChatClient client) {
+    WindowBox chat;
+    if (!ReadWindowBox(chatWindow, &chat)) {
+        return;  // gone meanwhile: the tool stays, and so does the current target
+    }
+    const ScreenPoint at = FollowPosition(client, chat);
+    MoveWindowTo(tool, at.x, at.y);
+    currentTarget = chatWindow;
+}
+
+// The chat window moves against the tool's left edge, keeping its size.
+void PullChatWindow(HWND tool, HWND chatWindow, ChatClient client) {
+    const WindowBox chat = GetWindowBox(chatWindow);
+    int toolLeft = 0;
+    int toolTop = 0;
+    if (!WindowPosition(tool, &toolLeft, &toolTop)) {
+        return;
+    }
+    const ScreenPoint at = PullPosition(client, toolLeft, toolTop, chat.width);
+    PlaceWindow(chatWindow, at.x, at.y);
+    currentTarget = chatWindow;
+}
+
+// The window whose handle the process list shows in that row; null for a row that does not exist.
+HWND WindowOfRow(HWND list, int row) {
+    return reinterpret_cast<HWND>(WindowNumberFromText(ListCell(list, row, 0)));
+}
+
+// Sets `pullChatWindow` for the life of the object.
+class PullScope {
+public:
+    PullScope() { pullChatWindow = true; }
+    ~PullScope() { pullChatWindow = false; }
+    PullScope(const PullScope&) = delete;
+    PullScope& operator=(const PullScope&) = delete;
+};
+
+}  // namespace
+
+void DockStep() {
+    HWND tool = mainForm.window;
+    if (!followActive || tool == nullptr) {
+        return;
+    }
+    HWND foreground = GetForegroundWindow();
+    if (foreground == tool) {
+        ShowTool(tool);  // the user works in the tool: the current target stays what it was
+        return;
+    }
+    int32_t position = 0;
+    ChatClient client = ChatClient::kWeChat;
+    if (!FindTarget(foreground, &position) ||
+        !ClientOfClass(chatTargets[static_cast<size_t>(position - 1)].className, &client)) {
+        SetShown(tool, false);
+        return;
+    }
+    ShowTool(tool);
+    LiftTool(tool);
+    if (pullChatWindow) {
+        PullChatWindow(tool, foreground, client);
+    } else {
+        FollowChatWindow(tool, foreground, client);
+    }
+}
+
+void PickProcessRow() {
+    HWND list = mainForm.超级列表框_进程列表;
+    const int row = ListSelection(list);
+    if (row == lastPickedRow) {
+        return;
+    }
+    PullScope pull;
+    HWND previous = lastPickedRow != -1 ? WindowOfRow(list, lastPickedRow) : nullptr;
+    if (previous != nullptr) {
+        CloseWindow(previous);  // minimises it
+    }
+    HWND picked = WindowOfRow(list, row);
+    if (picked != nullptr) {
+        // Activating no window at all would take the activation away from the tool itself.
+        OpenIcon(picked);
+        ActivateWindow(picked);
+        // Activated through the shared input state, it can end up active but not in front (Wine leaves
+        // no foreground window at all once the inputs are detached); the pull below needs it in front.
+        if (GetForegroundWindow() != picked) {
+            SetForegroundWindow(picked);
+        }
+    }
+    lastPickedRow = ListSelection(list);
+    DockStep();
+}

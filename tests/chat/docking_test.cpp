@@ -1,0 +1,291 @@
+// Following the chat window in front, as the window's timer runs it, and pulling a chat window beside
+// the tool from the process list; against the simulated chat clients.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "chat/chat_targets.h"
+#include "tests/chat/chat_form_fixture.h"
+#include "ui/main_form.h"
+#include "ui/window_layer.h"
+
+namespace {
+
+constexpr int32_t kToolWidth = 657;
+constexpr int32_t kToolHeight = 546;
+
+class DockingTest : public ChatFormTest {
+protected:
+    void StartTool() {
+        Seed({{1, "默认"}});
+        ASSERT_NE(nullptr, Start());
+    }
+
+    void ExpectToolAt(int32_t left, int32_t top) {
+        const WindowBox box = BoxOf(tool());
+        EXPECT_EQ(left, box.left);
+        EXPECT_EQ(top, box.top);
+        EXPECT_EQ(kToolWidth, box.width) << "the tool keeps its size";
+        EXPECT_EQ(kToolHeight, box.height);
+    }
+
+    void ExpectWindowAt(HWND window, int32_t left, int32_t top, int32_t width, int32_t height) {
+        const WindowBox box = BoxOf(window);
+        EXPECT_EQ(left, box.left);
+        EXPECT_EQ(top, box.top);
+        EXPECT_EQ(width, box.width);
+        EXPECT_EQ(height, box.height);
+    }
+
+    bool IsTopmost(HWND window) { return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+};
+
+struct FollowCase {
+    const char* className;
+    std::string title;
+    int32_t toolLeft;
+    int32_t toolTop;
+};
+
+TEST_F(DockingTest, ToolDocksAgainstTheRightEdgeOfTheChatWindowInFrontWithinOneTick) {
+    StartTool();
+    const FollowCase cases[] = {
+        {kQqClass, "QQ", 690, 208},  // left 100, top 200, right 700
+        {kWeChatClass, kWeChatTitleGbk, 697, 200},
+        {kAliWangWangClass, kBuyerTitleGbk, 697, 200},
+    };
+    for (const FollowCase& row : cases) {
+        SCOPED_TRACE(row.className);
+        HWND chat = OpenWindow(row.className, row.title, 100, 200, 600, 400);
+        RebuildTargets();
+        ASSERT_TRUE(clients_.BringToFront(chat));
+        ASSERT_TRUE(clients_.ForgetMessages(chat));
+
+        ASSERT_TRUE(RunOneTick());
+
+        ExpectToolAt(row.toolLeft, row.toolTop);
+        EXPECT_TRUE(IsShown(tool()));
+        EXPECT_EQ(chat, currentTarget);
+        EXPECT_TRUE(IsAbove(tool(), chat)) << "lifted above the chat window";
+        EXPECT_FALSE(IsTopmost(tool())) << "but not left topmost";
+        EXPECT_EQ(chat, GetForegroundWindow()) << "the chat window keeps the keyboard";
+        ExpectWindowAt(chat, 100, 200, 600, 400);
+        EXPECT_TRUE(MatchesSequence(Received(chat), {})) << "nothing is sent to the chat window";
+        ASSERT_TRUE(clients_.Close(chat));
+    }
+}
+
+TEST_F(DockingTest, ToolHidesOverOtherWindowsAndComesBackWithAChatWindowOrItself) {
+    StartTool();
+    HWND qq = OpenWindow(kQqClass, "QQ", 100, 200, 600, 400);
+    HWND other = OpenWindow(kOtherClass, "notes", 300, 300, 300, 200);
+    RebuildTargets();
+    DockTo(qq);
+    ExpectToolAt(690, 208);
+
+    ASSERT_TRUE(clients_.BringToFront(other));
+    ASSERT_TRUE(RunOneTick());
+    EXPECT_FALSE(IsShown(tool()));
+    EXPECT_EQ(qq, currentTarget) << "hiding keeps the current target";
+
+    HWND later = OpenWindow(kQqClass, "opened after the rebuild", 50, 50, 400, 300);
+    ASSERT_TRUE(clients_.BringToFront(later));
+    ASSERT_TRUE(RunOneTick());
+    EXPECT_FALSE(IsShown(tool())) << "a chat window opened later is not tracked until a rebuild";
+    EXPECT_EQ(qq, currentTarget);
+
+    ASSERT_TRUE(clients_.BringToFront(qq));
+    ASSERT_TRUE(RunOneTick());
+    EXPECT_TRUE(IsShown(tool()));
+    ExpectToolAt(690, 208);
+    EXPECT_EQ(qq, GetForegroundWindow()) << "showing the tool does not activate it";
+}
+
+TEST_F(DockingTest, ToolInFrontStaysShownWhereItIsAndKeepsTheCurrentTarget) {
+    StartTool();
+    HWND qq = OpenWindow(kQqClass, "QQ", 100, 200, 600, 400);
+    RebuildTargets();
+    DockTo(qq);
+    ASSERT_TRUE(MoveWindow(qq, 20, 30, 600, 400, TRUE));  // the chat window moves meanwhile
+
+    SetForegroundWindow(tool());
+    ASSERT_EQ(tool(), GetForegroundWindow());
+    ASSERT_TRUE(RunOneTick());
+    EXPECT_TRUE(IsShown(tool()));
+    ExpectToolAt(690, 208);
+    EXPECT_EQ(qq, currentTarget);
+
+    ShowWindow(tool(), SW_MINIMIZE);
+    SetForegroundWindow(tool());
+    ASSERT_TRUE(RunOneTick());
+    EXPECT_FALSE(IsIconic(tool())) << "restored to its normal state";
+    EXPECT_TRUE(IsShown(tool()));
+}
+
+TEST_F(DockingTest, NothingMovesShowsOrHidesWhileFollowingIsPaused) {
+    StartTool();
+    HWND first = OpenWindow(kQqClass, "first", 100, 200, 600, 400);
+    HWND second = OpenWindow(kWeChatClass, kWeChatTitleGbk, 50, 500, 500, 300);
+    HWND other = OpenWindow(kOtherClass, "notes", 300, 300, 300, 200);
+    RebuildTargets();
+    DockTo(first);
+
+    followActive = false;
+    for (HWND front : {second, other}) {
+        ASSERT_TRUE(clients_.BringToFront(front));
+        ASSERT_TRUE(RunOneTick());
+        EXPECT_TRUE(IsShown(tool()));
+        ExpectToolAt(690, 208);
+        EXPECT_EQ(first, currentTarget);
+    }
+
+    followActive = true;
+    ASSERT_TRUE(clients_.BringToFront(second));
+    ASSERT_TRUE(RunOneTick());
+    ExpectToolAt(547, 500);
+    EXPECT_EQ(second, currentTarget);
+}
+
+TEST_F(DockingTest, AClosedChatWindowInTheListChangesNothing) {
+    StartTool();
+    HWND qq = OpenWindow(kQqClass, "QQ", 100, 200, 600, 400);
+    RebuildTargets();
+    DockTo(qq);
+    ASSERT_TRUE(clients_.Close(qq));
+    ASSERT_EQ(1u, chatTargets.size()) << "stays tracked until the next rebuild";
+    SetForegroundWindow(tool());
+    ASSERT_TRUE(RunOneTick());
+    EXPECT_TRUE(IsShown(tool()));
+    ExpectToolAt(690, 208);
+    EXPECT_EQ(qq, currentTarget);
+}
+
+struct PullCase {
+    const char* className;
+    std::string title;
+    int32_t chatLeft;  // after the pick, with the tool at left 800, top 100
+    int32_t chatTop;
+    int32_t toolLeft;  // after the next tick
+    int32_t toolTop;
+};
+
+TEST_F(DockingTest, PickPullsTheChatWindowBesideTheToolWhichFollowsOnTheNextTick) {
+    StartTool();
+    const PullCase cases[] = {
+        {kQqClass, "QQ", 190, 108, 780, 116},
+        {kWeChatClass, kWeChatTitleGbk, 197, 100, 794, 100},
+        {kAliWangWangClass, kBuyerTitleGbk, 197, 100, 794, 100},
+    };
+    for (const PullCase& row : cases) {
+        SCOPED_TRACE(row.className);
+        lastPickedRow = -1;
+        HWND chat = OpenWindow(row.className, row.title, 40, 500, 600, 400);
+        RebuildTargets();
+        ASSERT_EQ(1u, chatTargets.size());
+        MoveWindowTo(tool(), 800, 100);
+        SetForegroundWindow(tool());
+
+        PickRow(0);
+
+        ExpectWindowAt(chat, row.chatLeft, row.chatTop, 600, 400);
+        ExpectToolAt(800, 100);
+        EXPECT_EQ(chat, currentTarget);
+        EXPECT_EQ(chat, GetForegroundWindow()) << "the picked window is activated";
+        EXPECT_EQ(0, lastPickedRow);
+        EXPECT_FALSE(pullChatWindow);
+
+        ASSERT_TRUE(RunOneTick());
+        ExpectToolAt(row.toolLeft, row.toolTop);
+        ExpectWindowAt(chat, row.chatLeft, row.chatTop, 600, 400);
+        ASSERT_TRUE(clients_.Close(chat));
+    }
+}
+
+TEST_F(DockingTest, PickMinimisesThePreviouslyPickedWindowAndRestoresThePickedOne) {
+    StartTool();
+    HWND first = OpenWindow(kQqClass, "first", 40, 500, 600, 400);
+    HWND second = OpenWindow(kQqClass, "second", 60, 520, 500, 300);
+    RebuildTargets();
+    ASSERT_EQ(2u, chatTargets.size());
+    const int firstRow = chatTargets[0].window == first ? 0 : 1;
+    const int secondRow = 1 - firstRow;
+    MoveWindowTo(tool(), 800, 100);
+    ShowWindow(first, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(first));
+
+    PickRow(firstRow);
+    EXPECT_FALSE(IsIconic(first)) << "restored";
+    ExpectWindowAt(first, 190, 108, 600, 400);
+    EXPECT_EQ(firstRow, lastPickedRow);
+
+    PickRow(secondRow);
+    EXPECT_TRUE(IsIconic(first)) << "the window picked before is minimised";
+    EXPECT_FALSE(IsIconic(second));
+    ExpectWindowAt(second, 290, 108, 500, 300);
+    EXPECT_EQ(second, currentTarget);
+    EXPECT_EQ(secondRow, lastPickedRow);
+
+    ASSERT_TRUE(MoveWindow(second, 10, 10, 500, 300, TRUE));
+    PickRow(secondRow);
+    ExpectWindowAt(second, 10, 10, 500, 300);  // the same row again: nothing happens
+    EXPECT_FALSE(IsIconic(second));
+
+    SetForegroundWindow(tool());
+    PickRow(-1);  // a click below the rows
+    EXPECT_TRUE(IsIconic(second)) << "the previous pick is still minimised";
+    EXPECT_EQ(-1, lastPickedRow);
+    EXPECT_EQ(tool(), GetForegroundWindow()) << "no window to activate leaves the tool active";
+    EXPECT_TRUE(IsShown(tool()));
+    ExpectToolAt(800, 100);
+}
+
+TEST_F(DockingTest, RebuildKeepsThePickedRowSoTheNextPickMinimisesWhatIsNowInIt) {
+    StartTool();
+    HWND first = OpenWindow(kQqClass, "first", 40, 500, 600, 400);
+    RebuildTargets();
+    MoveWindowTo(tool(), 800, 100);
+    PickRow(0);
+    ASSERT_EQ(0, lastPickedRow);
+    HWND second = OpenWindow(kQqClass, "second", 60, 520, 500, 300);
+    ASSERT_TRUE(clients_.BringToFront(second));  // on top: the first row after the rebuild
+    WaitForSteadyZOrder();
+    RebuildTargets();
+    ASSERT_EQ(2u, chatTargets.size());
+    ASSERT_EQ(second, chatTargets[0].window);
+    EXPECT_EQ(0, lastPickedRow);
+
+    PickRow(1);  // the first window, now in row 1
+    EXPECT_TRUE(IsIconic(second)) << "row 0 holds the second window now";
+    EXPECT_FALSE(IsIconic(first));
+    EXPECT_EQ(1, lastPickedRow);
+}
+
+TEST_F(DockingTest, PickWhileFollowingIsPausedStillMinimisesRestoresAndActivatesButMovesNothing) {
+    StartTool();
+    HWND first = OpenWindow(kQqClass, "first", 40, 500, 600, 400);
+    HWND second = OpenWindow(kQqClass, "second", 60, 520, 500, 300);
+    RebuildTargets();
+    const int firstRow = chatTargets[0].window == first ? 0 : 1;
+    MoveWindowTo(tool(), 800, 100);
+    PickRow(firstRow);
+    ASSERT_EQ(first, currentTarget);
+    ShowWindow(second, SW_MINIMIZE);
+
+    followActive = false;
+    PickRow(1 - firstRow);
+    EXPECT_TRUE(IsIconic(first));
+    EXPECT_FALSE(IsIconic(second));
+    EXPECT_EQ(second, GetForegroundWindow());
+    EXPECT_EQ(1 - firstRow, lastPickedRow);
+    ExpectWindowAt(second, 60, 520, 500, 300);
+    ExpectToolAt(800, 100);
+    EXPECT_EQ(first, currentTarget);
+    EXPECT_FALSE(pullChatWindow);
+}
+
+}  // namespace

@@ -1,7 +1,0 @@
-#include "ui/pending_operations.h"
-
-// Not built yet: each event is wired already and does nothing until its operation exists.
-void DockStep() {}
-void RebuildTargets() {}
-void PickProcessRow() {}
-void DeliverMessage() {}
