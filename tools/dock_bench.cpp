@@ -15,6 +15,7 @@
 #include "chat/delivery.h"
 #include "chat/docking.h"
 #include "tests/chat/simulated_clients.h"
+#include "tests/support/temp_working_directory.h"
 #include "ui/main_form.h"
 #include "ui/main_window.h"
 #include "ui/window_layer.h"
@@ -122,11 +123,7 @@ void ReportDelivery(SimulatedClients* clients) {
 }  // namespace
 
 int main() {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + "replydock-dock-bench-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    SetCurrentDirectoryA(folder.c_str());
+    TempWorkingDirectory scratch;
 
     InitGlobals();
     HWND window = CreateMainWindow(GetModuleHandleA(nullptr), OnWindowCreated);
@@ -141,8 +138,5 @@ int main() {
     }
     DestroyWindow(window);
     CleanupAtExit();
-    SetCurrentDirectoryA(temp);
-    DeleteFileA((folder + "\\chat.db").c_str());
-    RemoveDirectoryA(folder.c_str());
     return 0;
 }

@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "app/startup.h"
-#include "tools/bench_clock.h"
 #include "store/store_connection.h"
 #include "store/store_schema.h"
+#include "tests/support/temp_working_directory.h"
+#include "tools/bench_clock.h"
 #include "ui/main_form.h"
 #include "ui/main_window.h"
 #include "ui/window_layer.h"
@@ -40,11 +41,7 @@ void Seed() {
 }  // namespace
 
 int main() {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + "replydock-form-bench-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    SetCurrentDirectoryA(folder.c_str());
+    TempWorkingDirectory scratch;
     Seed();
 
     InitGlobals();
@@ -63,8 +60,5 @@ int main() {
 
     DestroyWindow(window);
     CleanupAtExit();
-    SetCurrentDirectoryA(temp);
-    DeleteFileA((folder + "\\chat.db").c_str());
-    RemoveDirectoryA(folder.c_str());
     return 0;
 }

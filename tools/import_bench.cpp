@@ -10,10 +10,11 @@
 #include <string>
 
 #include "app/startup.h"
-#include "tools/bench_clock.h"
 #include "app/text_codec.h"
 #include "store/category_table.h"
 #include "store/store_schema.h"
+#include "tests/support/temp_working_directory.h"
+#include "tools/bench_clock.h"
 #include "ui/import_messages.h"
 #include "ui/main_form.h"
 #include "ui/main_window.h"
@@ -32,18 +33,11 @@ double PeakMegabytes() {
 
 int main(int argc, char** argv) {
     const int lines = argc > 1 ? std::atoi(argv[1]) : 10000;
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    if (argc > 2) {
-        lstrcpynA(temp, argv[2], sizeof temp);  // another scratch folder, e.g. on a RAM disk
-    }
-    const std::string folder = std::string(temp) + "replydock-import-bench-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    SetCurrentDirectoryA(folder.c_str());
+    TempWorkingDirectory scratch(argc > 2 ? argv[2] : "");  // argv[2]: another scratch base, e.g. a RAM disk
 
     const std::string line = AnsiToUtf8("您好，欢迎光临本店，请问有什么可以帮您？我们会尽快为您处理好订单，谢谢");
     {
-        std::ofstream file(folder + "\\lines.txt", std::ios::binary);
+        std::ofstream file(scratch.File("lines.txt"), std::ios::binary);
         for (int i = 0; i < lines; ++i) file << line << i << "\r\n";
     }
     EnsureSchema();
@@ -51,7 +45,7 @@ int main(int argc, char** argv) {
     HWND window = CreateMainWindow(GetModuleHandleA(nullptr), OnWindowCreated);
     const double before = PeakMegabytes();
     const double start = NowMs();
-    ImportText(mainForm.超级列表框_消息列表, ReadImportFile(folder + "\\lines.txt"), mainForm.选择夹_分类);
+    ImportText(mainForm.超级列表框_消息列表, ReadImportFile(scratch.File("lines.txt")), mainForm.选择夹_分类);
     const double elapsed = NowMs() - start;
     std::printf("import of %d lines (%zu bytes each): %.0f ms, %.2f ms per line; %d rows listed\n", lines,
                 line.size() + 6, elapsed, elapsed / lines, ListRowCount(mainForm.超级列表框_消息列表));
@@ -59,9 +53,5 @@ int main(int argc, char** argv) {
 
     DestroyWindow(window);
     CleanupAtExit();
-    SetCurrentDirectoryA(temp);
-    DeleteFileA((folder + "\\lines.txt").c_str());
-    DeleteFileA((folder + "\\chat.db").c_str());
-    RemoveDirectoryA(folder.c_str());
     return 0;
 }

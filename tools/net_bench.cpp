@@ -14,25 +14,19 @@
 #include "net/service_hosts.h"
 #include "net/usage_report.h"
 #include "tests/support/local_http_service.h"
+#include "tests/support/temp_working_directory.h"
+#include "tools/bench_clock.h"
 #include "ui/main_window.h"
 
 namespace {
 
 const int kRuns = 15;
 
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 template <typename Work>
 double TimeMs(Work work) {
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
+    const double start = NowMs();
     work();
-    QueryPerformanceCounter(&end);
-    return Milliseconds(start, end);
+    return NowMs() - start;
 }
 
 double Median(std::vector<double> times) {
@@ -73,11 +67,7 @@ HWND CreateEmptyWindow(HINSTANCE instance) {
 }  // namespace
 
 int main() {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + "replydock-net-bench-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    SetCurrentDirectoryA(folder.c_str());
+    TempWorkingDirectory scratch;
     HINSTANCE instance = GetModuleHandleA(nullptr);
 
     LocalHttpService service;
@@ -138,8 +128,5 @@ int main() {
     std::printf("ratio whole / empty: %.1f\n", empty > 0 ? whole / empty : 0.0);
     std::printf("requests the local service received: %zu\n", service.requests().size());
 
-    SetCurrentDirectoryA(temp);
-    DeleteFileA((folder + "\\chat.db").c_str());
-    RemoveDirectoryA(folder.c_str());
     return 0;
 }

@@ -11,6 +11,7 @@
 #include "store/message_table.h"
 #include "store/store_connection.h"
 #include "store/store_schema.h"
+#include "tests/support/temp_working_directory.h"
 #include "tools/bench_clock.h"
 
 namespace {
@@ -44,11 +45,7 @@ void Fill(StoreConnection& db) {
 }  // namespace
 
 int main() {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + "replydock-bench-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    SetCurrentDirectoryA(folder.c_str());
+    TempWorkingDirectory scratch;
     {
         EnsureSchema();
         StoreConnection db;
@@ -77,8 +74,5 @@ int main() {
         std::printf("LoadByCategory, %zu messages: %.1f ms (median of 9)\n", messageCount, loadMessages);
         std::printf("LoadAll, %zu categories:     %.1f ms (median of 9)\n", categoryCount, loadCategories);
     }
-    SetCurrentDirectoryA(temp);
-    DeleteFileA((folder + "\\chat.db").c_str());
-    RemoveDirectoryA(folder.c_str());
     return 0;
 }
