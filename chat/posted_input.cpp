@@ -13,9 +13,9 @@ constexpr WPARAM kClickMoveButtons = MK_RBUTTON;
 // Pause after a post refused for want of room: the client frees a few hundred places meanwhile.
 constexpr int32_t kRoomRetryMs = 10;
 
-// Posts one character, waiting for room in the queue as long as PostText allows. `waitStart` is the
-// tick count of the text's first wait for room; `waited` says whether there was one.
-bool PostCharWhenRoom(HWND window, WPARAM code, uint32_t* waitStart, bool* waited) {
+// Posts one character, waiting for room in the queue until `roomWaitMs` have passed since `waitStart`,
+// the tick count of the text's first wait for room (`waited` says whether there was one).
+bool PostCharWhenRoom(HWND window, WPARAM code, int32_t roomWaitMs, uint32_t* waitStart, bool* waited) {
     while (!postTextMessage(window, WM_CHAR, code, 0)) {
         if (GetLastError() != ERROR_NOT_ENOUGH_QUOTA || !IsWindow(window)) {
             return false;
@@ -23,7 +23,7 @@ bool PostCharWhenRoom(HWND window, WPARAM code, uint32_t* waitStart, bool* waite
         if (!*waited) {
             *waitStart = GetTickCount();
             *waited = true;
-        } else if (DelayHasElapsed(*waitStart, GetTickCount(), kPostTextRoomWaitMs)) {
+        } else if (DelayHasElapsed(*waitStart, GetTickCount(), roomWaitMs)) {
             return false;
         }
         WaitResponsive(kRoomRetryMs);
@@ -46,15 +46,17 @@ void PostMouse(HWND window, int32_t x, int32_t y) {
 
 PostMessageCall postTextMessage = PostMessageA;
 
-void PostText(HWND window, const std::string& text) {
+bool PostText(HWND window, const std::string& text, int32_t roomWaitMs) {
     uint32_t waitStart = 0;
     bool waited = false;
     for (const char byte : text) {
         // Once a character cannot be posted, the rest could only arrive as a fragment of the text.
-        if (!PostCharWhenRoom(window, static_cast<WPARAM>(static_cast<unsigned char>(byte)), &waitStart, &waited)) {
-            return;
+        const WPARAM code = static_cast<WPARAM>(static_cast<unsigned char>(byte));
+        if (!PostCharWhenRoom(window, code, roomWaitMs, &waitStart, &waited)) {
+            return false;
         }
     }
+    return true;
 }
 
 void PostKey(HWND window, uint32_t key) {

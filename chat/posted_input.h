@@ -9,6 +9,10 @@
 // PostText's waits for room, nothing is waited for and nothing is checked: a message to a window
 // that no longer exists is lost.
 
+// How long PostText waits at most for room in a full queue: enough for 100,000 bytes to a client that
+// reads 2,000 characters a second.
+constexpr int32_t kPostTextRoomWaitMs = 60000;
+
 // A left click at client point (x, y): WM_MOUSEMOVE (wParam MK_RBUTTON, as the chat clients have
 // always been given it), WM_LBUTTONDOWN (MK_LBUTTON), WM_LBUTTONUP (0), all with the same lParam.
 // A null window means the desktop window.
@@ -19,10 +23,9 @@ void PostMouse(HWND window, int32_t x, int32_t y);
 // default on Windows) and a client takes characters off it slower than they are posted, so a post
 // refused for want of room (ERROR_NOT_ENOUGH_QUOTA) is repeated after a short wait that handles this
 // thread's window messages, until the text is posted whole. It gives up on the rest when the window is
-// gone, when a post is refused for any other reason, or once kPostTextRoomWaitMs have passed since the
-// text's first wait for room (enough for 100,000 bytes to a client reading 2,000 characters a second).
-void PostText(HWND window, const std::string& text);
-constexpr int32_t kPostTextRoomWaitMs = 60000;
+// gone, when a post is refused for any other reason, or once `roomWaitMs` have passed since the text's
+// first wait for room. True when every byte was posted.
+bool PostText(HWND window, const std::string& text, int32_t roomWaitMs = kPostTextRoomWaitMs);
 
 // The call through which PostText posts each character: PostMessageA, unless a test puts a stand-in
 // here that refuses posts the way a full queue does.

@@ -211,7 +211,7 @@ TEST_F(PostIntoFullQueueTest, RefusedCharactersArePostedAgainInOrder) {
         SCOPED_TRACE(row.what);
         queue_ = FullQueue();
         queue_.refused = row.refused;
-        PostText(window_, text);
+        EXPECT_TRUE(PostText(window_, text));
         EXPECT_EQ(static_cast<int>(text.size() + row.refused.size()), queue_.calls);
         std::vector<RecordedMessage> got;
         ASSERT_TRUE(clients_.TakeMessages(window_, &got));
@@ -219,12 +219,24 @@ TEST_F(PostIntoFullQueueTest, RefusedCharactersArePostedAgainInOrder) {
     }
 }
 
+TEST_F(PostIntoFullQueueTest, AQueueThatStaysFullEndsTheTextAfterTheBound) {
+    queue_.refuseFrom = 3;
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(PostText(window_, "abcdef", 300));
+    const DWORD took = GetTickCount() - start;
+    EXPECT_GE(took, 300u);
+    EXPECT_LT(took, 2000u);
+    std::vector<RecordedMessage> got;
+    ASSERT_TRUE(clients_.TakeMessages(window_, &got));
+    EXPECT_TRUE(MatchesSequence(got, CharsOf("abc")));
+}
+
 TEST_F(PostIntoFullQueueTest, AWindowGoneWhileWaitingEndsTheText) {
     queue_.refuseFrom = 3;
     queue_.closeOnRefusal = &clients_;
     queue_.window = window_;
     const DWORD start = GetTickCount();
-    PostText(window_, std::string(1000, 'x'));
+    EXPECT_FALSE(PostText(window_, std::string(1000, 'x')));
     EXPECT_LT(GetTickCount() - start, 2000u) << "waited for a window that is gone";
     EXPECT_FALSE(IsWindow(window_));
     EXPECT_EQ(4, queue_.calls) << "three posted, one refused, no retry";
