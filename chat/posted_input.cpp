@@ -50,8 +50,8 @@ bool PostText(HWND window, const std::string& text, int32_t roomWaitMs) {
     uint32_t waitStart = 0;
     bool waited = false;
     for (const char byte : text) {
-        // Once a character cannot be posted, the rest could only arrive as a fragment of the text.
         const WPARAM code = static_cast<WPARAM>(static_cast<unsigned char>(byte));
+        // Once a character cannot be posted, the rest could only arrive as a fragment of the text.
         if (!PostCharWhenRoom(window, code, roomWaitMs, &waitStart, &waited)) {
             return false;
         }
