@@ -63,3 +63,7 @@ std::string Utf8ToAnsi(const std::string& utf8) {
 std::string Utf8ToGbk(const std::string& utf8) {
     return WideToMultiByte(936, Utf8ToWide(utf8));
 }
+
+std::wstring GbkToWide(const std::string& gbk) {
+    return MultiByteToWide(936, gbk);
+}

@@ -18,3 +18,5 @@ std::string Utf8ToAnsi(const std::string& utf8);
 // decodes the way the system decoder does without its strict flag; characters GBK cannot hold become
 // its default character.
 std::string Utf8ToGbk(const std::string& utf8);
+// Code page 936 (GBK) to UTF-16 whatever the system's code page, for the clipboard.
+std::wstring GbkToWide(const std::string& gbk);

@@ -46,8 +46,8 @@ void DeliverToWeChat(HWND frame, const std::string& text) {
     const WindowBox box = GetWindowBox(frame);
     PostMouse(frame, box.width - kWeChatClickInset, box.height - kWeChatClickInset);
     WaitResponsive(kAfterClickMs);
-    PostText(frame, text);
-    if (!SendsOnDoubleClick()) {
+    // A message cut short is not sent.
+    if (!PostText(frame, text) || !SendsOnDoubleClick()) {
         return;
     }
     WaitResponsive(kWeChatBeforeEnterMs);
@@ -88,8 +88,7 @@ void DeliverToAliWangWang(HWND frame, const std::string& text) {
     PostMouse(inputBox, kInputBoxClickX, kInputBoxClickY);
     WaitResponsive(kAfterClickMs);
     WaitResponsive(kAfterClickMs);
-    PostText(inputBox, text);
-    if (!SendsOnDoubleClick()) {
+    if (!PostText(inputBox, text) || !SendsOnDoubleClick()) {
         return;
     }
     DelayResponsive(kBeforeEnterMs);

@@ -2,23 +2,40 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+#include <vector>
+
 #include "app/app_state.h"
 #include "ui/main_form.h"
 
 namespace {
 
-std::string ReadCaption(HWND tabs, int index, int bufferSize) {
-    std::string buffer(static_cast<size_t>(bufferSize), ' ');
-    TCITEMA tab = {};
-    tab.mask = TCIF_TEXT;
-    tab.pszText = &buffer[0];
-    tab.cchTextMax = bufferSize;
-    if (!SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab))) {
-        return std::string();
+// A bound on the buffer, far above any name a person or an import gives a category.
+const size_t kLongestCaptionRead = size_t{1} << 26;
+
+// Reads a caption whole. The first read uses a buffer of `firstSize` bytes (spaces until the control
+// writes); the control copies at most the buffer's size less one, so while the text fills the buffer
+// to within two bytes it may have been cut (a double-byte character needs two) and the read is
+// repeated with twice the room.
+std::string ReadCaption(HWND tabs, int index, size_t firstSize) {
+    for (size_t size = firstSize; size <= kLongestCaptionRead; size *= 2) {
+        std::vector<char> buffer(size, ' ');
+        TCITEMA tab = {};
+        tab.mask = TCIF_TEXT;
+        tab.pszText = buffer.data();
+        tab.cchTextMax = static_cast<int>(size);
+        if (!SendMessageA(tabs, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tab))) {
+            return std::string();
+        }
+        if (tab.pszText != nullptr && tab.pszText != buffer.data()) {
+            return std::string(tab.pszText);  // the control handed back its own, whole copy
+        }
+        const size_t length = strnlen(buffer.data(), size);
+        if (length + 2 < size || size * 2 > kLongestCaptionRead) {
+            return std::string(buffer.data(), length);
+        }
     }
-    // The control may hand back its own buffer instead of filling ours.
-    const char* text = tab.pszText != nullptr ? tab.pszText : buffer.c_str();
-    return std::string(text, strnlen(text, static_cast<size_t>(bufferSize)));
+    return std::string();
 }
 
 }  // namespace

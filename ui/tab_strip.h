@@ -14,7 +14,7 @@ public:
     // Binds to `tabs` unless already bound (then false and no change).
     virtual bool Attach(HWND tabs);
     virtual int ItemCount() const;
-    // Caption of a tab, read through a 256-byte buffer.
+    // Caption of a tab, whole however long (first read through a 256-byte buffer).
     virtual std::string ItemText(int index) const;
     virtual bool SetItemText(int index, const std::string& text);
     // Gives a tab the focus, which selects it; the control tells its parent of the change.
@@ -32,5 +32,5 @@ std::string CurrentCategoryName();
 // Inserts a tab after the last one, without selecting it.
 bool AppendTab(const std::string& name);
 bool RemoveTab(int index);
-// Caption of a tab through a 255-byte buffer (no -1 rule).
+// Caption of a tab, whole however long (first read through a 255-byte buffer; no -1 rule).
 std::string ReadTabText(int index);

@@ -11,6 +11,7 @@
 
 #include "app/app_state.h"
 #include "chat/chat_targets.h"
+#include "chat/posted_input.h"
 #include "tests/chat/chat_form_fixture.h"
 #include "ui/main_form.h"
 #include "ui/window_layer.h"
@@ -116,6 +117,27 @@ TEST_F(DeliveryTest, TheSendCheckBoxIsReadOnceTheTextIsIn) {
     SetTimer(nullptr, 0, 20, UncheckSendOnce);
     DoubleClickRow(kOkRow);
     EXPECT_TRUE(MatchesSequence(Received(weChat), Then(PostedClickAt(770, 570), CharsOf(kOk))));
+}
+
+// Posts the first character and refuses the others the way a window refuses posts it will never take.
+int postsBeforeRefusal = 0;
+BOOL WINAPI RefuseAfterFirstPost(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (postsBeforeRefusal-- <= 0) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    return PostMessageA(window, message, wParam, lParam);
+}
+
+TEST_F(DeliveryTest, AMessageCutShortIsNotSent) {
+    StartTool();
+    HWND weChat = OpenDocked(kWeChatClass, kWeChatTitleGbk, 800, 600);
+    SetSend(true);
+    postsBeforeRefusal = 1;
+    postTextMessage = RefuseAfterFirstPost;
+    DoubleClickRow(kOkRow);
+    postTextMessage = PostMessageA;
+    EXPECT_TRUE(MatchesSequence(Received(weChat), Then(PostedClickAt(770, 570), CharsOf("o"))));
 }
 
 TEST_F(DeliveryTest, QqPastesTheClipboardAndGetsNoCharacters) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -122,20 +124,123 @@ TEST_F(PostedInputTest, ClickTextAndKeyKeepTheirOrder) {
     EXPECT_TRUE(MatchesSequence(got, expected));
 }
 
-// A long message is posted whole and arrives complete and in order; prints how long that takes.
-TEST_F(PostedInputTest, FiveHundredBytesArriveCompleteAndInOrder) {
-    std::string text;
-    for (int i = 0; i < 100; ++i) {
-        text += "ok\xC4\xE3 ";  // "ok你 ": five bytes
+// Long messages, one of them longer than a Windows queue holds (10,000 posted messages), are posted
+// whole and arrive complete and in order; prints how long that takes.
+TEST_F(PostedInputTest, LongTextsArriveCompleteAndInOrder) {
+    for (const size_t size : {size_t{500}, size_t{20000}}) {
+        std::string text;
+        while (text.size() < size) {
+            text += "ok\xC4\xE3 ";  // "ok你 ": five bytes
+        }
+        const int64_t start = NowMicroseconds();
+        PostText(window_, text);
+        const int64_t posted = NowMicroseconds();
+        std::vector<RecordedMessage> got;
+        ASSERT_TRUE(clients_.TakeMessages(window_, &got));
+        ASSERT_TRUE(MatchesSequence(got, CharsOf(text)));
+        std::printf("PostText of %zu bytes: %.2f ms to post, last WM_CHAR received after %.2f ms\n", size,
+                    (posted - start) / 1000.0, (got.back().microseconds - start) / 1000.0);
     }
-    const int64_t start = NowMicroseconds();
-    PostText(window_, text);
-    const int64_t posted = NowMicroseconds();
+}
+
+// A queue that is full now and then: the stand-in for PostMessageA refuses the calls whose numbers (from
+// 0, refused ones counted) are listed, or every call from `refuseFrom` on, with ERROR_NOT_ENOUGH_QUOTA;
+// it posts the others.
+struct FullQueue {
+    std::vector<int> refused;
+    int refuseFrom = INT_MAX;
+    int calls = 0;
+    int callsAfterGone = 0;
+    SimulatedClients* closeOnRefusal = nullptr;  // closes the window at the first refusal
+    HWND window = nullptr;
+};
+FullQueue* fullQueue = nullptr;
+
+BOOL WINAPI PostIntoFullQueue(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    FullQueue& queue = *fullQueue;
+    const int call = queue.calls++;
+    if (!IsWindow(window)) {
+        ++queue.callsAfterGone;
+    }
+    if (call >= queue.refuseFrom ||
+        std::find(queue.refused.begin(), queue.refused.end(), call) != queue.refused.end()) {
+        if (queue.closeOnRefusal != nullptr) {
+            queue.closeOnRefusal->Close(queue.window);
+            queue.closeOnRefusal = nullptr;
+        }
+        SetLastError(ERROR_NOT_ENOUGH_QUOTA);
+        return FALSE;
+    }
+    return PostMessageA(window, message, wParam, lParam);
+}
+
+class PostIntoFullQueueTest : public PostedInputTest {
+protected:
+    void SetUp() override {
+        PostedInputTest::SetUp();
+        fullQueue = &queue_;
+        postTextMessage = PostIntoFullQueue;
+    }
+    void TearDown() override {
+        postTextMessage = PostMessageA;
+        fullQueue = nullptr;
+    }
+
+    FullQueue queue_;
+};
+
+struct RefusalCase {
+    const char* what;
+    std::vector<int> refused;
+};
+
+TEST_F(PostIntoFullQueueTest, RefusedCharactersArePostedAgainInOrder) {
+    std::string text;
+    while (text.size() < 300) {
+        text += "o\xC4\xE3k ";  // "o你k ": five bytes
+    }
+    std::vector<int> inARow;
+    for (int call = 40; call < 60; ++call)
+        inARow.push_back(call);
+    const RefusalCase cases[] = {
+        {"now and then", {0, 7, 8, 151, 200, 299}},
+        {"twenty in a row", inARow},
+        {"the last byte", {static_cast<int>(text.size()) - 1}},
+    };
+    for (const RefusalCase& row : cases) {
+        SCOPED_TRACE(row.what);
+        queue_ = FullQueue();
+        queue_.refused = row.refused;
+        EXPECT_TRUE(PostText(window_, text));
+        EXPECT_EQ(static_cast<int>(text.size() + row.refused.size()), queue_.calls);
+        std::vector<RecordedMessage> got;
+        ASSERT_TRUE(clients_.TakeMessages(window_, &got));
+        EXPECT_TRUE(MatchesSequence(got, CharsOf(text)));
+    }
+}
+
+TEST_F(PostIntoFullQueueTest, AQueueThatStaysFullEndsTheTextAfterTheBound) {
+    queue_.refuseFrom = 3;
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(PostText(window_, "abcdef", 300));
+    const DWORD took = GetTickCount() - start;
+    EXPECT_GE(took, 300u);
+    EXPECT_LT(took, 2000u);
     std::vector<RecordedMessage> got;
     ASSERT_TRUE(clients_.TakeMessages(window_, &got));
-    ASSERT_TRUE(MatchesSequence(got, CharsOf(text)));
-    std::printf("PostText of 500 bytes: %.2f ms to post, last WM_CHAR received after %.2f ms\n",
-                (posted - start) / 1000.0, (got.back().microseconds - start) / 1000.0);
+    EXPECT_TRUE(MatchesSequence(got, CharsOf("abc")));
+}
+
+TEST_F(PostIntoFullQueueTest, AWindowGoneWhileWaitingEndsTheText) {
+    queue_.refuseFrom = 3;
+    queue_.closeOnRefusal = &clients_;
+    queue_.window = window_;
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(PostText(window_, std::string(1000, 'x')));
+    EXPECT_LT(GetTickCount() - start, 2000u) << "waited for a window that is gone";
+    EXPECT_FALSE(IsWindow(window_));
+    EXPECT_EQ(4, queue_.calls) << "three posted, one refused, no retry";
+    EXPECT_EQ(0, queue_.callsAfterGone);
 }
 
 }  // namespace

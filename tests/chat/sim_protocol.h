@@ -23,8 +23,9 @@
 //   clipboard-hold            opens the clipboard and keeps it open
 //   clipboard-release         closes it again
 //   clipboard-put <hex>       replaces the clipboard content with these bytes as CF_TEXT
-//   clipboard-read            "ok <hex>" of the CF_TEXT bytes (no terminating zero), "none" without
-//                             CF_TEXT
+//   clipboard-read [<format>] "ok <hex>" of the bytes of that clipboard format (CF_TEXT when none is
+//                             given): texts without their terminating zero, other formats whole;
+//                             "none" when the clipboard does not offer it
 //   quit                      closes every window and ends the simulator
 //
 // Handles, wParam, lParam and bytes travel as hexadecimal; titles are GBK, the rest of the line.

@@ -232,13 +232,19 @@ bool SimulatedClients::PutClipboardText(const std::string& text) {
 }
 
 bool SimulatedClients::ReadClipboardText(std::string* text) {
+    return ReadClipboardData(CF_TEXT, text);
+}
+
+bool SimulatedClients::ReadClipboardData(UINT format, std::string* bytes) {
+    char command[40];
+    std::snprintf(command, sizeof command, "clipboard-read %x", format);
     std::string hex;
-    if (!Request("clipboard-read", &hex)) {
+    if (!Request(command, &hex)) {
         return false;
     }
-    text->clear();
+    bytes->clear();
     for (size_t i = 0; i + 1 < hex.size(); i += 2) {
-        text->push_back(static_cast<char>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16)));
+        bytes->push_back(static_cast<char>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16)));
     }
     return true;
 }

@@ -84,6 +84,9 @@ public:
     bool PutClipboardText(const std::string& text);
     // True with the CF_TEXT bytes (up to the terminating zero) when the clipboard holds CF_TEXT.
     bool ReadClipboardText(std::string* text);
+    // True with the bytes of `format` as ReadClipboardText gives CF_TEXT's (UTF-16 text without its
+    // terminating zero, other formats whole) when the clipboard offers that format, converted or not.
+    bool ReadClipboardData(UINT format, std::string* bytes);
 
 private:
     bool Start();

@@ -228,4 +228,53 @@ TEST_F(CategoryTabsTest, DeleteOfATabWithoutCategoryOrWithAFailedDeleteSaysSo) {
     ExpectDockingPausedForDialogs();
 }
 
+// Names longer than the first read of a caption find their category on every path that goes through
+// the current tab: its list, a duplicate, an import, a rename and a delete.
+TEST_F(CategoryTabsTest, LongNamesFindTheirCategoryOnEveryPath) {
+    std::string gbk5000;
+    while (gbk5000.size() < 5000)
+        gbk5000 += "分类名称";
+    const std::string names[] = {
+        std::string(254, 'a'),
+        std::string(255, 'b'),
+        std::string(254, 'c') + "你好",  // 你 takes bytes 254 and 255, across both first buffers
+        gbk5000,
+    };
+    std::vector<std::pair<int, std::string>> categories = {{1, "默认"}};
+    std::vector<std::pair<int, std::string>> messages;
+    for (int id = 2; id < 6; ++id) {
+        categories.push_back({id, names[id - 2]});
+        messages.push_back({id, "m"});
+    }
+    Seed(categories, messages);
+    Start();
+    ASSERT_TRUE(WriteFileBytes(directory_.File("one.txt"), "imported\r\n"));
+    // Each round works on tab 1 and deletes it, so the next category's tab moves up to index 1.
+    for (int id = 2; id < 6; ++id) {
+        const std::string& name = names[id - 2];
+        SCOPED_TRACE(std::to_string(name.size()) + " bytes");
+        PickTab(1);
+        EXPECT_EQ(Numbered({"m"}), ListRows());
+        SelectRow(0);
+        Choose(kId复制该消息);
+        dialogs_.AnswerFile(directory_.File("one.txt"));
+        Click(mainForm.按钮_导入消息);
+        EXPECT_EQ((std::vector<std::string>{"m", "m", "imported"}), StoredTexts(id));
+
+        const size_t asked = dialogs_.calls().size();
+        dialogs_.AnswerText(name + "!");
+        Click(mainForm.按钮_编辑分类);
+        ExpectNameDialog(asked, name);
+        EXPECT_EQ((RawRows{{Utf8Of(name + "!")}}), Stored("SELECT name FROM type WHERE ID=" + std::to_string(id)));
+        EXPECT_EQ(name + "!", Tabs()[1]);
+
+        dialogs_.AnswerOk();
+        Click(mainForm.按钮_删除分类);
+        EXPECT_TRUE(StoredTexts(id).empty());
+    }
+    EXPECT_EQ((std::vector<std::string>{"默认"}), Tabs());
+    EXPECT_EQ((RawRows{{"1", Utf8Of("默认")}}), Stored("SELECT * FROM type"));
+    EXPECT_EQ(std::vector<std::string>(4, "确认删除该子夹,并删除该子夹消息列表"), dialogs_.MessageTexts());
+}
+
 }  // namespace

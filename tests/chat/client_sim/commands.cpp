@@ -111,12 +111,13 @@ bool PutClipboard(const std::string& bytes) {
     return true;
 }
 
-std::string ReadClipboard() {
+// The bytes of one clipboard format: texts up to their terminating zero, anything else whole.
+std::string ReadClipboard(UINT format) {
     ClipboardScope clipboard(ControlWindow());
     if (!clipboard.IsOpen()) {
         return "error busy\n";
     }
-    HANDLE data = GetClipboardData(CF_TEXT);
+    HANDLE data = GetClipboardData(format);
     if (data == nullptr) {
         return "none\n";
     }
@@ -124,8 +125,14 @@ std::string ReadClipboard() {
     if (lock.data() == nullptr) {
         return "error lock\n";
     }
-    const char* text = static_cast<const char*>(lock.data());
-    return "ok " + HexBytes(std::string(text, strnlen(text, GlobalSize(data)))) + "\n";
+    const char* bytes = static_cast<const char*>(lock.data());
+    size_t size = GlobalSize(data);
+    if (format == CF_UNICODETEXT) {
+        size = wcsnlen(reinterpret_cast<const wchar_t*>(bytes), size / sizeof(wchar_t)) * sizeof(wchar_t);
+    } else if (format == CF_TEXT || format == CF_OEMTEXT) {
+        size = strnlen(bytes, size);
+    }
+    return "ok " + HexBytes(std::string(bytes, size)) + "\n";
 }
 
 }  // namespace
@@ -169,7 +176,10 @@ bool RunCommand(const std::string& line, MessageLog* log, std::string* answer) {
         RunOnWindowThread([&] { ok = PutClipboard(BytesFromHex(hex)); });
         *answer = Done(ok);
     } else if (command == "clipboard-read") {
-        RunOnWindowThread([&] { *answer = ReadClipboard(); });
+        std::string format;
+        in >> format;
+        const UINT wanted = format.empty() ? CF_TEXT : static_cast<UINT>(ParseHex(format));
+        RunOnWindowThread([&] { *answer = ReadClipboard(wanted); });
     } else if (command == "quit") {
         *answer = "ok\n";
         return false;
