@@ -25,6 +25,10 @@
 //   clipboard-put <hex>       replaces the clipboard content with these bytes as CF_TEXT
 //   clipboard-read            "ok <hex>" of the CF_TEXT bytes (no terminating zero), "none" without
 //                             CF_TEXT
+//   hang <window> <ms> <message>
+//                             the window's thread stops answering for ms milliseconds (sleeps): at
+//                             once for message 0, otherwise once the window has received (and logged)
+//                             that message, before it answers it
 //   quit                      closes every window and ends the simulator
 //
 // Handles, wParam, lParam and bytes travel as hexadecimal; titles are GBK, the rest of the line.
@@ -33,6 +37,9 @@
 // simulator logs it only once the window's thread has no mouse or keyboard input waiting, so real
 // clicks queued before it are logged before it too.
 constexpr UINT kMarkerMessage = WM_APP + 0x2A;
+
+// Posted by the simulator itself for "hang" with message 0; wParam is the time in milliseconds.
+constexpr UINT kHangNowMessage = WM_APP + 0x2B;
 
 constexpr char kSimulatorFileName[] = "chat_client_sim.exe";
 

@@ -170,6 +170,20 @@ bool RunCommand(const std::string& line, MessageLog* log, std::string* answer) {
         *answer = Done(ok);
     } else if (command == "clipboard-read") {
         RunOnWindowThread([&] { *answer = ReadClipboard(); });
+    } else if (command == "hang") {
+        std::string window, message;
+        DWORD ms = 0;
+        in >> window >> ms >> message;
+        bool ok = false;
+        if (ParseHex(message) == 0) {
+            ok = PostMessageA(ParseWindow(window), kHangNowMessage, ms, 0) != FALSE;  // answered without waiting
+        } else {
+            RunOnWindowThread([&] {
+                ArmHang(ParseWindow(window), static_cast<UINT>(ParseHex(message)), ms);
+                ok = IsWindow(ParseWindow(window)) != FALSE;
+            });
+        }
+        *answer = Done(ok);
     } else if (command == "quit") {
         *answer = "ok\n";
         return false;
