@@ -9,6 +9,7 @@ source "$(dirname "$0")/scripts/common.sh"
 ensure_packages
 build_release >/dev/null
 build_test_tree -- store_bench form_bench import_bench net_bench dock_bench >/dev/null
+build_test_tree -- hang_bench >/dev/null
 
 trap stop_wine_session EXIT
 start_private_display
@@ -24,3 +25,4 @@ printf 'imports: %s\n' "$(i686-w64-mingw32-objdump -p "$build/release/replydock.
 "$wine64" "$build/test/tools/import_bench.exe"
 "$wine64" "$build/test/tools/net_bench.exe"
 "$wine64" "$build/test/tools/dock_bench.exe"
+"$wine64" "$build/test/tools/hang_bench.exe"  # the user-interface thread beside a hung QQ

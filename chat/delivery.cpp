@@ -11,6 +11,7 @@
 #include "chat/posted_input.h"
 #include "chat/responsive_wait.h"
 #include "chat/screen_click.h"
+#include "chat/window_answer.h"
 #include "chat/window_geometry.h"
 #include "ui/main_form.h"
 #include "ui/window_layer.h"
@@ -27,6 +28,8 @@ constexpr int32_t kInputBoxClickY = 30;
 constexpr int32_t kAfterClickMs = 100;
 constexpr int32_t kWeChatBeforeEnterMs = 50;
 constexpr int32_t kBeforeEnterMs = 200;
+// How long the tool waits for QQ to take the paste; a QQ that hangs longer gets no Enter.
+constexpr UINT kPasteBoundMs = 1000;
 
 // The client of the first tracked window that is `target`; false when `target` is not tracked.
 bool ClientOfTarget(HWND target, ChatClient* client) {
@@ -55,13 +58,13 @@ void DeliverToWeChat(HWND frame, const std::string& text) {
 }
 
 // QQ takes the message from the clipboard. Without it there (the clipboard was busy) a paste would
-// insert, and Enter send, whatever the clipboard held before: nothing is pasted then.
+// insert, and Enter send, whatever the clipboard held before: nothing is pasted then. A paste not
+// taken in time fails like any delivery: the message stays on the clipboard, and Enter is not sent.
 void DeliverToQq(HWND frame, bool onClipboard) {
     if (!onClipboard) {
         return;
     }
-    SendMessageA(frame, WM_PASTE, 0, 0);
-    if (!SendsOnDoubleClick()) {
+    if (!SendWithin(frame, WM_PASTE, 0, 0, kPasteBoundMs) || !SendsOnDoubleClick()) {
         return;
     }
     ClickAtScreen(nullptr);  // a real click where the cursor is; the cursor stays there

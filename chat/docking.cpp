@@ -11,6 +11,7 @@
 #include "chat/window_activation.h"
 #include "chat/window_geometry.h"
 #include "chat/window_number.h"
+#include "chat/window_state.h"
 #include "ui/main_form.h"
 #include "ui/window_layer.h"
 
@@ -106,12 +107,12 @@ void PickProcessRow() {
     PullScope pull;
     HWND previous = lastPickedRow != -1 ? WindowOfRow(list, lastPickedRow) : nullptr;
     if (previous != nullptr) {
-        CloseWindow(previous);  // minimises it
+        MinimiseWindow(previous);
     }
     HWND picked = WindowOfRow(list, row);
-    if (picked != nullptr) {
-        // Activating no window at all would take the activation away from the tool itself.
-        OpenIcon(picked);
+    // Activating no window at all would take the activation away from the tool itself; activating a
+    // window that does not answer would wait on its program.
+    if (picked != nullptr && RestoreWindow(picked)) {
         ActivateWindow(picked);
         // Activated through the shared input state, it can end up active but not in front (Wine leaves
         // no foreground window at all once the inputs are detached); the pull below needs it in front.

@@ -1,5 +1,7 @@
 #include "chat/window_geometry.h"
 
+#include "chat/window_answer.h"
+
 namespace {
 
 WindowBox ReadBox(HWND window) {
@@ -29,5 +31,9 @@ bool PlaceWindow(HWND window,
                  std::optional<int32_t> width,
                  std::optional<int32_t> height) {
     const WindowBox box = ResolvePlacement(ReadBox(window), x, y, width, height);
-    return MoveWindow(window, box.left, box.top, box.width, box.height, TRUE) != FALSE;
+    // MoveWindow's move, carried out by the window's own thread: the tool waits for it only a while.
+    const bool placed = SetWindowPos(window, nullptr, box.left, box.top, box.width, box.height,
+                                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS) != FALSE;
+    AnswersWithin(window, kCatchUpMs);
+    return placed;
 }

@@ -19,6 +19,11 @@ extern const char kAliWangWangTitleGbk[];  // 阿里旺旺
 extern const char kBuyerTitleGbk[];        // 买家
 extern const char kOtherClass[];           // a window of no chat client
 
+// How long a hung simulated client stops answering, and the time within which the tool must answer a
+// click meanwhile (a tool that waited for the client would take the whole hang).
+constexpr DWORD kHangMs = 2500;
+constexpr DWORD kAnswerWithinMs = 2000;
+
 // The real main window (started on a chat.db of the test's own) beside the simulated chat clients.
 // Events reach the window as the system delivers them: timer ticks through the message queue, clicks
 // in the lists as the list's notifications.

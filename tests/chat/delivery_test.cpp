@@ -181,6 +181,34 @@ TEST_F(DeliveryTest, QqPastesNothingWhenTheClipboardCannotTakeTheMessage) {
     EXPECT_EQ("before", ClipboardText());
 }
 
+TEST_F(DeliveryTest, AQqThatHangsDuringThePasteFreezesNothingAndGetsNoEnter) {
+    StartTool();
+    SimulatedClients otherProgram;
+    ASSERT_TRUE(otherProgram.Started());
+    HWND weChat = nullptr;
+    ASSERT_TRUE(otherProgram.Open({kWeChatClass, kWeChatTitleGbk, 300, 100, 500, 300}, &weChat));
+    HWND qq = OpenDocked(kQqClass, "QQ", 600, 400);
+    SetSend(true);
+    ASSERT_TRUE(clients_.Hang(qq, kHangMs, WM_PASTE));
+    const DWORD start = GetTickCount();
+
+    DoubleClickRow(kOkRow);
+    EXPECT_LT(GetTickCount() - start, kAnswerWithinMs) << "the double-click is answered";
+
+    // The tool goes on following: beside the hung window, then to a window of another program.
+    ASSERT_TRUE(RunOneTick());
+    EXPECT_EQ(qq, currentTarget);
+    EXPECT_EQ(630, BoxOf(tool()).left);  // QQ's right edge 640, less 10
+    ASSERT_TRUE(otherProgram.BringToFront(weChat));
+    ASSERT_TRUE(RunOneTick());
+    EXPECT_EQ(weChat, currentTarget);
+    EXPECT_EQ(797, BoxOf(tool()).left);  // WeChat's right edge 800, less 3
+    EXPECT_LT(GetTickCount() - start, kHangMs) << "all while QQ hangs";
+
+    EXPECT_TRUE(MatchesSequence(Received(qq), {{WM_PASTE, 0, 0, kExact}})) << "the same paste, and no Enter";
+    EXPECT_EQ(kOk, ClipboardText()) << "the message stays on the clipboard";
+}
+
 class AliWangWangDeliveryTest : public DeliveryTest {
 protected:
     // A frame with an input box in each of two panes; the second one is the input box in use.

@@ -244,6 +244,39 @@ TEST_F(DockingTest, PickMinimisesThePreviouslyPickedWindowAndRestoresThePickedOn
     ExpectToolAt(800, 100);
 }
 
+TEST_F(DockingTest, PicksOfAndBesideAHungWindowFreezeNothing) {
+    StartTool();
+    HWND hung = OpenWindow(kQqClass, "hung", 40, 500, 600, 400);
+    SimulatedClients otherProgram;
+    ASSERT_TRUE(otherProgram.Started());
+    HWND healthy = nullptr;
+    ASSERT_TRUE(otherProgram.Open({kQqClass, "healthy", 60, 520, 500, 300}, &healthy));
+    WaitForSteadyZOrder();
+    RebuildTargets();
+    ASSERT_EQ(2u, chatTargets.size());
+    const int hungRow = chatTargets[0].window == hung ? 0 : 1;
+    MoveWindowTo(tool(), 800, 100);
+    SetForegroundWindow(tool());
+    ASSERT_TRUE(clients_.Hang(hung, kHangMs));
+    const DWORD start = GetTickCount();
+
+    PickRow(hungRow);
+    EXPECT_LT(GetTickCount() - start, kAnswerWithinMs) << "the pick is answered";
+    EXPECT_EQ(hungRow, lastPickedRow);
+    ExpectWindowAt(hung, 40, 500, 600, 400);  // neither activated nor pulled
+    EXPECT_TRUE(IsShown(tool()));
+
+    // The hung window, picked before, is to be minimised: the healthy one is pulled all the same.
+    const DWORD secondPick = GetTickCount();
+    PickRow(1 - hungRow);
+    EXPECT_LT(GetTickCount() - secondPick, kAnswerWithinMs) << "the second pick is answered";
+    ExpectWindowAt(healthy, 290, 108, 500, 300);
+    EXPECT_EQ(healthy, currentTarget);
+    ASSERT_TRUE(RunOneTick());
+    ExpectToolAt(780, 116);
+    EXPECT_LT(GetTickCount() - start, kHangMs) << "all while the window hangs";
+}
+
 TEST_F(DockingTest, RebuildKeepsThePickedRowSoTheNextPickMinimisesWhatIsNowInIt) {
     StartTool();
     HWND first = OpenWindow(kQqClass, "first", 40, 500, 600, 400);

@@ -26,6 +26,10 @@
 //   clipboard-read [<format>] "ok <hex>" of the bytes of that clipboard format (CF_TEXT when none is
 //                             given): texts without their terminating zero, other formats whole;
 //                             "none" when the clipboard does not offer it
+//   hang <window> <ms> <message>
+//                             the window's thread stops answering for ms milliseconds (sleeps): at
+//                             once for message 0, otherwise once the window has received (and logged)
+//                             that message, before it answers it
 //   quit                      closes every window and ends the simulator
 //
 // Handles, wParam, lParam and bytes travel as hexadecimal; titles are GBK, the rest of the line.
@@ -34,6 +38,9 @@
 // simulator logs it only once the window's thread has no mouse or keyboard input waiting, so real
 // clicks queued before it are logged before it too.
 constexpr UINT kMarkerMessage = WM_APP + 0x2A;
+
+// Posted by the simulator itself for "hang" with message 0; wParam is the time in milliseconds.
+constexpr UINT kHangNowMessage = WM_APP + 0x2B;
 
 constexpr char kSimulatorFileName[] = "chat_client_sim.exe";
 

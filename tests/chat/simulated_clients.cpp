@@ -185,6 +185,10 @@ bool SimulatedClients::BringToFront(HWND window) {
     return Request("front " + HexWindow(window));
 }
 
+bool SimulatedClients::Hang(HWND window, DWORD ms, UINT onMessage) {
+    return Request("hang " + HexWindow(window) + " " + std::to_string(ms) + " " + Hex(onMessage));
+}
+
 bool SimulatedClients::TakeMessages(HWND window, std::vector<RecordedMessage>* messages) {
     const uint64_t marker = nextMarker_++;
     std::string answer;

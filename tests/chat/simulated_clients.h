@@ -71,6 +71,10 @@ public:
     // The simulator makes the window the foreground window; true when it is afterwards.
     bool BringToFront(HWND window);
 
+    // The window's thread stops answering anything for `ms`: at once when `onMessage` is 0, otherwise
+    // once the window receives that message (which is logged, but answered only after the hang).
+    bool Hang(HWND window, DWORD ms, UINT onMessage = 0);
+
     // Posts a marker to the window from this thread, waits until the simulator has logged it (after
     // all that was posted, sent or clicked before) and hands out everything the window received
     // before it, in order, forgetting it in the simulator.

@@ -180,6 +180,20 @@ bool RunCommand(const std::string& line, MessageLog* log, std::string* answer) {
         in >> format;
         const UINT wanted = format.empty() ? CF_TEXT : static_cast<UINT>(ParseHex(format));
         RunOnWindowThread([&] { *answer = ReadClipboard(wanted); });
+    } else if (command == "hang") {
+        std::string window, message;
+        DWORD ms = 0;
+        in >> window >> ms >> message;
+        bool ok = false;
+        if (ParseHex(message) == 0) {
+            ok = PostMessageA(ParseWindow(window), kHangNowMessage, ms, 0) != FALSE;  // answered without waiting
+        } else {
+            RunOnWindowThread([&] {
+                ArmHang(ParseWindow(window), static_cast<UINT>(ParseHex(message)), ms);
+                ok = IsWindow(ParseWindow(window)) != FALSE;
+            });
+        }
+        *answer = Done(ok);
     } else if (command == "quit") {
         *answer = "ok\n";
         return false;

@@ -15,6 +15,14 @@ MessageLog* simLog = nullptr;
 HWND control = nullptr;
 std::vector<std::pair<HWND, uint64_t>> pendingMarkers;  // in arrival order
 
+// An armed hang: once `window` receives `message`, the thread stops answering for `ms`.
+struct Hang {
+    HWND window = nullptr;
+    UINT message = 0;
+    DWORD ms = 0;
+};
+Hang armedHang;
+
 bool InputWaiting() {
     return (HIWORD(GetQueueStatus(QS_INPUT)) & QS_INPUT) != 0;
 }
@@ -43,7 +51,16 @@ LRESULT CALLBACK SimWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         OnMarker(window, static_cast<uint64_t>(wParam));
         return 0;
     }
+    if (message == kHangNowMessage) {
+        Sleep(static_cast<DWORD>(wParam));
+        return 0;
+    }
     simLog->Record(window, message, wParam, lParam);
+    if (armedHang.window == window && armedHang.message == message) {
+        const DWORD ms = armedHang.ms;
+        armedHang = Hang();
+        Sleep(ms);  // the message stays unanswered meanwhile, and so does everything behind it
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -92,6 +109,10 @@ bool StartWindowThread(MessageLog* messageLog) {
 
 void RunOnWindowThread(const std::function<void()>& work) {
     SendMessageA(control, kRunMessage, 0, reinterpret_cast<LPARAM>(&work));
+}
+
+void ArmHang(HWND window, UINT message, DWORD ms) {
+    armedHang = Hang{window, message, ms};
 }
 
 HWND ControlWindow() {

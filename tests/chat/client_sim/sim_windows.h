@@ -16,6 +16,10 @@ bool StartWindowThread(MessageLog* log);
 // Runs `work` on the window thread and returns when it has run.
 void RunOnWindowThread(const std::function<void()>& work);
 
+// The window thread stops answering for `ms` once `window` has logged the next `message`; window
+// thread only.
+void ArmHang(HWND window, UINT message, DWORD ms);
+
 // The control window (an owner for the clipboard); window thread only.
 HWND ControlWindow();
 
