@@ -2,7 +2,8 @@
 # Prints the figures we watch: the size of the 32-bit release executable and, under Wine (64-bit build
 # of the same sources), the time of the store's bulk reads, of a tab switch, of an import, of one
 # docking step and of a delivery to a simulated WeChat window, and what the online services add to
-# start-up (against a local service). Builds first, like test.sh.
+# start-up (against a local service), with the longest time the window cannot answer through start-up
+# and a version check when that service never answers. Builds first, like test.sh.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 

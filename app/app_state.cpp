@@ -3,7 +3,7 @@
 std::vector<ChatTarget> chatTargets;
 HWND currentTarget = nullptr;
 HWND inputBoxWindow = nullptr;
-std::atomic<bool> followActive{false};
+PauseCounter followActive{1};  // no docking before the window exists
 int32_t currentTabIndex = 0;
 std::unique_ptr<CategoryTable> categoryTable;
 std::unique_ptr<MessageTable> messageTable;

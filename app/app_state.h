@@ -2,25 +2,25 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/pause_counter.h"
 #include "chat/chat_target.h"
 #include "store/category_table.h"
 #include "store/config_table.h"
 #include "store/message_table.h"
 
 // The process-wide state, under the names the rest of the program uses for it. Everything here is
-// touched on the user-interface thread only, except `followActive` (also written by the update-check
-// threads, hence atomic) and `versionText` (read by them; set before they can start, never changed).
+// touched on the user-interface thread only, except `followActive` (also paused and resumed by the
+// update-check threads, hence atomic) and `versionText` (copied when a check starts, never changed).
 
 extern std::vector<ChatTarget> chatTargets;  // chat windows found by the last enumeration
 extern HWND currentTarget;                   // chat window docked beside last; where delivery goes
 extern HWND inputBoxWindow;                  // input box found inside an AliWangWang frame
-extern std::atomic<bool> followActive;       // docking runs only while true; dialogs clear it
+extern PauseCounter followActive;            // docking runs only while true: no dialog, page or check
 extern int32_t currentTabIndex;              // current tab of the category tab control, from 0
 extern std::unique_ptr<CategoryTable> categoryTable;
 extern std::unique_ptr<MessageTable> messageTable;

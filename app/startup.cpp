@@ -62,7 +62,7 @@ void OnWindowCreated(HWND window) {
     for (HWND checkBox : {mainForm.选择框_QQ, mainForm.选择框_微信, mainForm.选择框_双击发送, mainForm.选择框_旺旺}) {
         SetChecked(checkBox, true);
     }
-    followActive = true;
+    followActive.Reset();
     currentTabIndex = 0;
     lastPickedRow = -1;
     versionText = kVersionText;

@@ -4,10 +4,14 @@
 #include <wininet.h>
 
 #include "app/gbk_text.h"
+#include <initializer_list>
+#include <memory>
+
 #include "net/cookie_jar.h"
-#include "net/request_headers.h"
-#include "net/url_parts.h"
 #include "net/net_handles.h"
+#include "net/request_headers.h"
+#include "net/run_within.h"
+#include "net/url_parts.h"
 
 const char* const kHttpMethods[8] = {"GET", "POST", "HEAD", "PUT", "OPTIONS", "DELETE", "TRACE", "CONNECT"};
 
@@ -53,10 +57,16 @@ std::string RawResponseHeaders(HINTERNET request) {
     return headers;
 }
 
-}  // namespace
+// WinINet's own bounds on each step: connecting, sending and each receive. None of its options bounds
+// the name resolution or a peer that sends a byte now and then, hence the bound on the whole exchange.
+void SetStepTimeouts(HINTERNET handle, DWORD timeoutMs) {
+    for (DWORD option :
+         {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT}) {
+        InternetSetOptionA(handle, option, &timeoutMs, sizeof timeoutMs);
+    }
+}
 
-bool HttpRequest(const std::string& url, const HttpOptions& options, std::string* body) {
-    body->clear();
+bool Exchange(const std::string& url, const HttpOptions& options, std::string* body) {
     const int method = options.method < 0 || options.method > 7 ? 0 : options.method;
     const bool secure = StartsWithText(url, "https://", true);
     const std::string callerHeaders = options.extraHeaders != nullptr ? *options.extraHeaders : std::string();
@@ -64,6 +74,9 @@ bool HttpRequest(const std::string& url, const HttpOptions& options, std::string
     InternetHandle internet = OpenInternet(ChooseUserAgent(callerHeaders), options.proxy, secure);
     if (!internet) {
         return false;
+    }
+    if (options.timeoutMs != 0) {
+        SetStepTimeouts(internet.get(), options.timeoutMs);
     }
     InternetHandle connection(InternetConnectA(internet.get(), UrlHost(url).c_str(),
                                                static_cast<INTERNET_PORT>(UrlPort(url)), "", "", INTERNET_SERVICE_HTTP,
@@ -75,6 +88,9 @@ bool HttpRequest(const std::string& url, const HttpOptions& options, std::string
                                             nullptr, nullptr, RequestFlags(options, secure), 0));
     if (!request) {
         return false;
+    }
+    if (options.timeoutMs != 0) {
+        SetStepTimeouts(request.get(), options.timeoutMs);
     }
 
     RequestHeaderArgs headerArgs;
@@ -112,5 +128,56 @@ bool HttpRequest(const std::string& url, const HttpOptions& options, std::string
     }
     if (options.receivedCookies != nullptr) *options.receivedCookies = received;
     if (options.responseHeaders != nullptr) *options.responseHeaders = responseHeaders;
+    return true;
+}
+
+// One exchange on a thread of its own, with copies of everything the caller handed in: when the caller
+// stops waiting, the exchange goes on alone and writes only to these.
+struct DetachedExchange {
+    std::string url;
+    HttpOptions options;
+    std::string sendCookies, receivedCookies, extraHeaders, responseHeaders, postBytes;
+    std::string body;
+    bool made = false;
+};
+
+std::string* Adopt(std::string* theirs, std::string* ours) {
+    if (theirs == nullptr) return nullptr;
+    *ours = *theirs;
+    return ours;
+}
+
+void HandBack(const std::string& ours, std::string* theirs) {
+    if (theirs != nullptr) *theirs = ours;
+}
+
+}  // namespace
+
+bool HttpRequest(const std::string& url, const HttpOptions& options, std::string* body) {
+    body->clear();
+    if (options.timeoutMs == 0) {
+        return Exchange(url, options, body);
+    }
+    auto exchange = std::make_shared<DetachedExchange>();
+    exchange->url = url;
+    exchange->options = options;
+    HttpOptions& own = exchange->options;
+    own.sendCookies = Adopt(options.sendCookies, &exchange->sendCookies);
+    own.receivedCookies = Adopt(options.receivedCookies, &exchange->receivedCookies);
+    own.extraHeaders = Adopt(options.extraHeaders, &exchange->extraHeaders);
+    own.responseHeaders = Adopt(options.responseHeaders, &exchange->responseHeaders);
+    own.postBytes = Adopt(options.postBytes, &exchange->postBytes);
+    const bool ended = RunWithin(options.timeoutMs, [exchange] {
+        exchange->made = Exchange(exchange->url, exchange->options, &exchange->body);
+    });
+    if (!ended || !exchange->made) {
+        return false;
+    }
+    HandBack(exchange->sendCookies, options.sendCookies);
+    HandBack(exchange->receivedCookies, options.receivedCookies);
+    HandBack(exchange->extraHeaders, options.extraHeaders);
+    HandBack(exchange->responseHeaders, options.responseHeaders);
+    HandBack(exchange->postBytes, options.postBytes);
+    *body = exchange->body;
     return true;
 }

@@ -23,6 +23,9 @@ struct HttpOptions {
     bool mergeCookies = true;
     bool completeHeaders = true;
     bool capitalizeHeaderNames = true;
+    // A bound on the whole exchange in milliseconds, name resolution included; 0 leaves the platform's
+    // own time-outs. An exchange that runs out of time gives up like one that could not be set up.
+    unsigned timeoutMs = 0;
 };
 
 // Runs the exchange and puts the response body in `body` (empty when nothing was read). False when

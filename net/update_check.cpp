@@ -1,6 +1,9 @@
 #include "net/update_check.h"
 
+#include <memory>
+
 #include "app/app_state.h"
+#include "app/follow_active.h"
 #include "net/http_request.h"
 #include "net/json_value.h"
 #include "net/service_hosts.h"
@@ -9,6 +12,8 @@
 #include "ui/dialogs.h"
 
 namespace {
+
+const unsigned kUpdateCheckTimeoutMs = 15000;
 
 // Checks started and not yet ended, for WaitForUpdateChecks.
 SRWLOCK runningLock = SRWLOCK_INIT;
@@ -22,8 +27,13 @@ void CountCheck(int change) {
     WakeAllConditionVariable(&runningChanged);
 }
 
-DWORD WINAPI UpdateCheckThread(LPVOID) {
-    RunUpdateCheck();
+DWORD WINAPI UpdateCheckThread(LPVOID parameter) {
+    const std::unique_ptr<std::string> address(static_cast<std::string*>(parameter));
+    try {
+        RunUpdateCheck(*address);
+    } catch (...) {
+        // Nothing leaves the thread: a check that fails on the way has simply ended.
+    }
     CountCheck(-1);
     return 0;
 }
@@ -36,33 +46,39 @@ std::string UpdateCheckAddress() {
 }
 
 void CheckForUpdate() {
+    auto address = std::make_unique<std::string>(UpdateCheckAddress());
     CountCheck(+1);
-    KernelHandle thread(CreateThread(nullptr, 0, UpdateCheckThread, nullptr, 0, nullptr));
-    if (!thread) {
+    KernelHandle thread(CreateThread(nullptr, 0, UpdateCheckThread, address.get(), 0, nullptr));
+    if (thread) {
+        address.release();  // the thread owns it now
+    } else {
         CountCheck(-1);
     }
 }
 
-void RunUpdateCheck() {
+void RunUpdateCheck(const std::string& address) {
     std::unique_ptr<JsonValue> reply = CreateJsonValue();
-    followActive = false;
-    std::string body;
-    HttpRequest(UpdateCheckAddress(), HttpOptions(), &body);
-    const std::string text = body.substr(0, body.find('\0'));
-    if (!reply->Parse(text)) {
-        ShowInfo("当前网络异常,暂时无法检测");
-    } else if (reply->GetText("status", false) == "1") {
-        if (AskOkCancel("发现新版本,是否前往下载")) {
-            // The reply may name any file or program; only a web page is handed to the shell.
-            const std::string url = reply->GetText("url", false);
-            if (IsWebAddress(url)) {
-                Dialogs().OpenInShell(url);
+    {
+        FollowActivePause pause;
+        HttpOptions options;
+        options.timeoutMs = kUpdateCheckTimeoutMs;
+        std::string body;
+        HttpRequest(address, options, &body);
+        const std::string text = body.substr(0, body.find('\0'));
+        if (!reply->Parse(text)) {
+            ShowInfo("当前网络异常,暂时无法检测");
+        } else if (reply->GetText("status", false) == "1") {
+            if (AskOkCancel("发现新版本,是否前往下载")) {
+                // The reply may name any file or program; only a web page is handed to the shell.
+                const std::string url = reply->GetText("url", false);
+                if (IsWebAddress(url)) {
+                    Dialogs().OpenInShell(url);
+                }
             }
+        } else {
+            ShowInfo("没有新版本");
         }
-    } else {
-        ShowInfo("没有新版本");
     }
-    followActive = true;
     reply->Destroy();
 }
 

@@ -1,19 +1,25 @@
 // Times what the online services add to start-up, under the same conditions as the tests: the usage
 // report against the local HTTP service (answering at once) and against a closed port, and the start-up
 // of the whole window beside that of an empty Win32 window built with the same compiler and flags.
-// Prints medians of several runs.
+// Prints medians of several runs. Then the longest time the user-interface thread could not answer,
+// through start-up and through a version check, with the service answering at once and with a
+// service that accepts the connection and never answers.
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/app_state.h"
 #include "app/startup.h"
 #include "net/service_hosts.h"
+#include "net/update_check.h"
 #include "net/usage_report.h"
 #include "tests/support/local_http_service.h"
+#include "tests/support/scripted_dialogs.h"
 #include "tests/support/temp_working_directory.h"
 #include "tools/bench_clock.h"
 #include "ui/main_window.h"
@@ -62,6 +68,130 @@ HWND CreateEmptyWindow(HINSTANCE instance) {
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
     return window;
+}
+
+// Handles the messages of this thread for `ms` milliseconds, as the event loop would.
+void PumpFor(double ms) {
+    const double end = NowMs() + ms;
+    for (double now = NowMs(); now < end; now = NowMs()) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now) + 1, QS_ALLINPUT);
+    }
+}
+
+// A thread that keeps sending a message to a window of the user-interface thread, which answers it
+// only while it handles messages: the longest wait for an answer is the longest time that thread was
+// unavailable to the user.
+class UnavailabilityProbe {
+public:
+    UnavailabilityProbe()
+        : window_(CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr)),
+          thread_([this] { Run(); }) {}
+    ~UnavailabilityProbe() { DestroyWindow(window_); }
+    UnavailabilityProbe(const UnavailabilityProbe&) = delete;
+    UnavailabilityProbe& operator=(const UnavailabilityProbe&) = delete;
+
+    // Stops the probe (answering it meanwhile) and returns the longest wait in milliseconds.
+    double Finish() {
+        stop_ = true;
+        while (!finished_)
+            PumpFor(5);
+        thread_.join();
+        return longest_;
+    }
+
+private:
+    void Run() {
+        while (!stop_) {
+            const double start = NowMs();
+            DWORD_PTR ignored = 0;
+            SendMessageTimeoutA(window_, WM_NULL, 0, 0, SMTO_NORMAL, 120000, &ignored);
+            longest_ = std::max(longest_, NowMs() - start);
+            Sleep(5);
+        }
+        finished_ = true;
+    }
+
+    HWND window_;
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> finished_{false};
+    double longest_ = 0;
+    std::thread thread_;
+};
+
+// Start-up against `host`; the longest unavailability, and the start-up's own time in `startUpMs`.
+double StartUpUnavailability(HINSTANCE instance, const std::string& host, double* startUpMs) {
+    SetServiceHostForTesting(host);
+    UnavailabilityProbe probe;
+    PumpFor(100);
+    const double start = NowMs();
+    InitGlobals();
+    HWND window = CreateMainWindow(instance, OnWindowCreated);
+    *startUpMs = NowMs() - start;
+    PumpFor(300);
+    const double longest = probe.Finish();
+    DestroyWindow(window);
+    DrainMessages();
+    CleanupAtExit();
+    return longest;
+}
+
+// A version check against `host` while the window is up and handles its messages; the longest
+// unavailability, the check's time in `checkMs` and its message in `shown`.
+double CheckUnavailability(HINSTANCE instance, const std::string& host, double* checkMs, std::string* shown) {
+    InitGlobals();
+    HWND window = CreateMainWindow(instance, OnWindowCreated);
+    SetServiceHostForTesting(host);
+    ScriptedDialogs dialogs;
+    dialogs.AnswerOk();
+    UnavailabilityProbe probe;
+    PumpFor(100);
+    const double start = NowMs();
+    CheckForUpdate();
+    while (!WaitForUpdateChecks(0))
+        PumpFor(5);
+    *checkMs = NowMs() - start;
+    PumpFor(300);
+    const double longest = probe.Finish();
+    const std::vector<std::string> texts = dialogs.MessageTexts();
+    // Named in ASCII: the console of bench.sh does not read GBK.
+    *shown = texts.empty()                             ? "no message"
+             : texts[0] == "当前网络异常,暂时无法检测" ? "the network-trouble message"
+             : texts[0] == "没有新版本"                ? "the no-new-version message"
+                                                       : "another message";
+    DestroyWindow(window);
+    DrainMessages();
+    CleanupAtExit();
+    return longest;
+}
+
+void PrintUnavailability(HINSTANCE instance) {
+    LocalHttpService healthy, hanging, hangingCheck;
+    healthy.AnswerBody("");
+    healthy.AnswerBody("");  // the usage report of the check's window
+    healthy.AnswerBody("{\"status\":2}");
+    hanging.AnswerNever();
+    hangingCheck.AnswerNever();
+    const char* const label = "user-interface thread unavailable at most,";
+    double startUp = 0;
+    double longest = StartUpUnavailability(instance, healthy.host(), &startUp);
+    std::printf("%s start-up, service answering at once:       %8.1f ms (start-up %.1f ms)\n", label, longest, startUp);
+    longest = StartUpUnavailability(instance, hanging.host(), &startUp);
+    std::printf("%s start-up, service never answering:         %8.1f ms (start-up %.1f ms)\n", label, longest, startUp);
+    double check = 0;
+    std::string shown;
+    SetServiceHostForTesting(healthy.host());
+    longest = CheckUnavailability(instance, healthy.host(), &check, &shown);
+    std::printf("%s version check, service answering at once: %8.1f ms (check ended after %.1f ms with %s)\n", label,
+                longest, check, shown.c_str());
+    SetServiceHostForTesting(healthy.host());
+    longest = CheckUnavailability(instance, hangingCheck.host(), &check, &shown);
+    std::printf("%s version check, service never answering:   %8.1f ms (check ended after %.1f ms with %s)\n", label,
+                longest, check, shown.c_str());
 }
 
 }  // namespace
@@ -127,6 +257,8 @@ int main() {
                 empty, kRuns);
     std::printf("ratio whole / empty: %.1f\n", empty > 0 ? whole / empty : 0.0);
     std::printf("requests the local service received: %zu\n", service.requests().size());
+
+    PrintUnavailability(instance);
 
     return 0;
 }

@@ -68,8 +68,10 @@ void AddCategory() {
     }
     CategoryRow row;
     row.name = name;
-    categoryTable->Insert(row);
-    AppendTab(name);
+    // No tab without a stored category behind it: messages added there would belong to none.
+    if (categoryTable->Insert(row)) {
+        AppendTab(name);
+    }
 }
 
 void RenameCategory() {

@@ -104,12 +104,15 @@ bool CreateFormControls(HWND window, MainForm* form) {
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         form->*design.field = control;
     }
-    SetWindowSubclass(form->分组框1, GroupBoxProc, 1, 0);
-    SetWindowSubclass(form->分组框_设置, GroupBoxProc, 1, 0);
-    // The three buttons lying inside the "操作" frame stay above it, visible and clickable.
-    for (HWND button : {form->按钮_删除分类, form->按钮_编辑分类, form->按钮_导入消息}) {
-        SetWindowPos(button, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (HWND box : {form->分组框1, form->分组框_设置}) {
+        SetWindowSubclass(box, GroupBoxProc, 1, 0);
+        // Tab goes on into the controls inside the box, as into those of the window itself.
+        SetWindowLongPtrA(box, GWL_EXSTYLE, GetWindowLongPtrA(box, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
     }
+    // The three buttons lying inside the "操作" frame stay above it, visible and clickable: the frame
+    // goes below the last of them. The stacking order is also the Tab order: the message list, the
+    // buttons, the check boxes, the process list.
+    SetWindowPos(form->分组框1, form->按钮_导入消息, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     for (const char* caption : kDesignTabs) {
         TCITEMA tab = {};

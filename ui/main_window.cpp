@@ -50,13 +50,24 @@ const NotifyRoute kNotifications[] = {
     {kId超级列表框_进程列表, NM_CLICK, PickProcessRow},
 };
 
+// Every handler runs through here. An exception (an allocation that fails, say) never leaves the
+// window procedure: the operation that failed has made no change of its own yet or leaves the store
+// as it was, its pauses have ended on the way out, and the window goes on with the next event.
+template <typename Handler, typename... Args>
+void RunHandler(Handler handler, Args... args) {
+    try {
+        handler(args...);
+    } catch (...) {
+    }
+}
+
 void OnCommand(WORD id, WORD code) {
     if (code != BN_CLICKED) {
         return;  // only clicks run operations (menu choices arrive with code 0, which is BN_CLICKED)
     }
     for (const CommandRoute& route : kCommands) {
         if (route.id == id) {
-            route.handler();
+            RunHandler(route.handler);
             return;
         }
     }
@@ -65,7 +76,7 @@ void OnCommand(WORD id, WORD code) {
 void OnNotify(const NMHDR* header) {
     for (const NotifyRoute& route : kNotifications) {
         if (route.id == header->idFrom && route.code == header->code) {
-            route.handler();
+            RunHandler(route.handler);
             return;
         }
     }
@@ -84,7 +95,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             }
             auto onCreated = reinterpret_cast<WindowCreatedHandler>(GetWindowLongPtrA(window, GWLP_USERDATA));
             if (onCreated != nullptr) {
-                onCreated(window);
+                RunHandler(onCreated, window);
             }
             return 0;
         }
@@ -96,7 +107,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_TIMER:
             if (wParam == kId时钟_定期执行) {
-                DockStep();
+                RunHandler(DockStep);
             }
             return 0;
         case WM_SYSCOMMAND:

@@ -106,12 +106,12 @@ void DuplicateMessage() {
     FollowActivePause pause;
     const std::string text = SelectedText();
     const CategoryRow category = CurrentCategory();
-    ListClear(MessageList());
     MessageRow copy;
     copy.msg = text;
     copy.count = 0;
     copy.typeId = category.ID;
     messageTable->Insert(copy);
+    ListClear(MessageList());
     std::vector<MessageRow> messages;
     if (LoadCategory(category, &messages)) {
         AppendMessageRows(MessageList(), TextsOf(messages));
@@ -151,9 +151,15 @@ void EditMessage() {
     if (!LoadCategory(CurrentCategory(), &messages)) {
         return;
     }
-    // Of several messages with the old text, the last one in the category is changed.
+    // The selected row's message is changed, so that the list and the store agree. Only when the list
+    // no longer matches the store there does the last message with the old text stand in for it.
     const MessageRow* target = nullptr;
-    for (const MessageRow& message : messages) {
+    if (selected >= 0 && selected < static_cast<int>(messages.size()) &&
+        messages[static_cast<size_t>(selected)].msg == oldText) {
+        target = &messages[static_cast<size_t>(selected)];
+    }
+    for (size_t i = 0; target == nullptr && i < messages.size(); ++i) {
+        const MessageRow& message = messages[messages.size() - 1 - i];
         if (message.msg == oldText) {
             target = &message;
         }

@@ -87,7 +87,7 @@ std::wstring ReadWindowText(HWND window) {
     return text;
 }
 
-INT_PTR CALLBACK TextInputDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR HandleTextInputMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
             SetWindowLongPtrW(dialog, DWLP_USER, lParam);
@@ -116,6 +116,16 @@ INT_PTR CALLBACK TextInputDialogProc(HWND dialog, UINT message, WPARAM wParam, L
             break;
     }
     return FALSE;
+}
+
+INT_PTR CALLBACK TextInputDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return HandleTextInputMessage(dialog, message, wParam, lParam);
+    } catch (...) {
+        // A text that cannot be taken (too large to copy) is no answer: the dialog ends as cancelled.
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    }
 }
 
 }  // namespace

@@ -135,7 +135,7 @@ TEST_F(DockingTest, NothingMovesShowsOrHidesWhileFollowingIsPaused) {
     RebuildTargets();
     DockTo(first);
 
-    followActive = false;
+    followActive.Pause();
     for (HWND front : {second, other}) {
         ASSERT_TRUE(clients_.BringToFront(front));
         ASSERT_TRUE(RunOneTick());
@@ -144,7 +144,7 @@ TEST_F(DockingTest, NothingMovesShowsOrHidesWhileFollowingIsPaused) {
         EXPECT_EQ(first, currentTarget);
     }
 
-    followActive = true;
+    followActive.Resume();
     ASSERT_TRUE(clients_.BringToFront(second));
     ASSERT_TRUE(RunOneTick());
     ExpectToolAt(547, 500);
@@ -309,7 +309,7 @@ TEST_F(DockingTest, PickWhileFollowingIsPausedStillMinimisesRestoresAndActivates
     ASSERT_EQ(first, currentTarget);
     ShowWindow(second, SW_MINIMIZE);
 
-    followActive = false;
+    followActive.Pause();
     PickRow(1 - firstRow);
     EXPECT_TRUE(IsIconic(first));
     EXPECT_FALSE(IsIconic(second));

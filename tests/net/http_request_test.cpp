@@ -97,30 +97,35 @@ TEST_F(HttpRequestTest, CallerHeadersAgentAndCapitalisation) {
     EXPECT_NE(std::string::npos, request.head.find("\r\nX-Probe-Name: v\r\n")) << request.head;
 }
 
+// Without a bound and with one (the exchange then runs on a thread of its own), the same texts come back.
 TEST_F(HttpRequestTest, SentCookiesReplaceTheStoreAndMergeWithTheReceivedOnes) {
-    service_.AnswerBody("",
-                        "Set-Cookie: b=3; path=/\r\nSet-Cookie: c=deleted; expires=Thu, 01 Jan 1970 00:00:00 GMT\r\n");
-    std::string jar = "a=1; b=2";
-    std::string received = "stale";
-    std::string responseHeaders;
-    HttpOptions options;
-    options.sendCookies = &jar;
-    options.receivedCookies = &received;
-    options.responseHeaders = &responseHeaders;
-    std::string body;
-    EXPECT_TRUE(HttpRequest(Url("/c"), options, &body));
-    EXPECT_EQ("a=1; b=2", OnlyRequest().Header("Cookie"));
-    EXPECT_EQ("b=3; a=1", received);
-    EXPECT_EQ("b=3; a=1", jar);
-    EXPECT_EQ(0u, responseHeaders.find("HTTP/1.1 200 OK\r\n")) << responseHeaders;
-    EXPECT_NE(std::string::npos, responseHeaders.find("\r\nSet-Cookie: b=3; path=/\r\n"));
+    for (unsigned bound : {0u, 5000u}) {
+        SCOPED_TRACE(bound);
+        service_.AnswerBody(
+            "", "Set-Cookie: b=3; path=/\r\nSet-Cookie: c=deleted; expires=Thu, 01 Jan 1970 00:00:00 GMT\r\n");
+        std::string jar = "a=1; b=2";
+        std::string received = "stale";
+        std::string responseHeaders;
+        HttpOptions options;
+        options.timeoutMs = bound;
+        options.sendCookies = &jar;
+        options.receivedCookies = &received;
+        options.responseHeaders = &responseHeaders;
+        std::string body;
+        EXPECT_TRUE(HttpRequest(Url("/c"), options, &body));
+        EXPECT_EQ("a=1; b=2", service_.requests().back().Header("Cookie"));
+        EXPECT_EQ("b=3; a=1", received);
+        EXPECT_EQ("b=3; a=1", jar);
+        EXPECT_EQ(0u, responseHeaders.find("HTTP/1.1 200 OK\r\n")) << responseHeaders;
+        EXPECT_NE(std::string::npos, responseHeaders.find("\r\nSet-Cookie: b=3; path=/\r\n"));
 
-    service_.AnswerBody("", "Set-Cookie: n=1\r\n");
-    options.mergeCookies = false;
-    jar = "a=1";
-    HttpRequest(Url("/c"), options, &body);
-    EXPECT_EQ("n=1", received) << "without merging: only the cookies of this response";
-    EXPECT_EQ("a=1", jar);
+        service_.AnswerBody("", "Set-Cookie: n=1\r\n");
+        options.mergeCookies = false;
+        jar = "a=1";
+        HttpRequest(Url("/c"), options, &body);
+        EXPECT_EQ("n=1", received) << "without merging: only the cookies of this response";
+        EXPECT_EQ("a=1", jar);
+    }
 }
 
 TEST_F(HttpRequestTest, OversizedResponseHeadersBecomeSpacesAndYieldNoCookies) {
@@ -195,6 +200,17 @@ TEST_F(HttpRequestTest, FailuresGiveAnEmptyBody) {
     responseHeaders = "before";
     body = "stale";
     EXPECT_FALSE(HttpRequest("http:///x", options, &body));
+    EXPECT_EQ("", body);
+    EXPECT_EQ("X-A: 1", headers);
+    EXPECT_EQ("before", responseHeaders);
+
+    // A service that never answers, and a bound that runs out: the same, after the bound.
+    service_.AnswerNever();
+    options.timeoutMs = 500;
+    body = "stale";
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(HttpRequest(Url("/never"), options, &body));
+    EXPECT_LT(GetTickCount() - start, 1500u);
     EXPECT_EQ("", body);
     EXPECT_EQ("X-A: 1", headers);
     EXPECT_EQ("before", responseHeaders);

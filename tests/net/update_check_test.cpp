@@ -24,7 +24,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(service_.listening());
         versionText = "v 1.0.0";
-        followActive = true;
+        followActive.Reset();
     }
 
     // Starts a check the way the menu does and waits for its thread to end.

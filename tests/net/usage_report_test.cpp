@@ -6,6 +6,7 @@
 #include "app/app_state.h"
 #include "app/startup.h"
 #include "net/identity.h"
+#include "net/update_check.h"
 #include "tests/support/local_http_service.h"
 #include "tests/support/raw_store.h"
 #include "tests/support/scripted_dialogs.h"
@@ -16,6 +17,7 @@
 namespace {
 
 const char kReportTarget[] = "/chat.php?cmd=count&identify=";
+const char kNetworkTrouble[] = "当前网络异常,暂时无法检测";
 
 bool IsLowerHex32(const std::string& text) {
     if (text.size() != 32) return false;
@@ -113,6 +115,43 @@ TEST_F(UsageReportTest, IdentityThatCannotBeStoredIsSentEmpty) {
     EXPECT_EQ("", identitySeen_);
     ASSERT_EQ(1u, service_.requests().size());
     EXPECT_EQ(kReportTarget, service_.requests()[0].Target());
+}
+
+// A service that hangs holds neither start-up nor the version check: the window is up within about three
+// seconds and every check ends with its message within fifteen. The checks run side by side while the
+// starts follow one another, and the window is closed and cleaned up while they still run.
+TEST_F(UsageReportTest, HangingServiceHoldsNeitherStartUpNorTheVersionCheck) {
+    const std::string reply = "HTTP/1.1 200 OK\r\nContent-Length: 12\r\nConnection: close\r\n\r\n{\"status\":2}";
+    LocalHttpService silent, slow;
+    const struct {
+        const char* name;
+        std::string host;
+    } cases[] = {
+        {"accepts and never answers", silent.host()},
+        {"answers one byte a second", slow.host()},
+        {"refuses", "127.0.0.1:" + std::to_string(ClosedLocalPort())},
+    };
+    versionText = kVersionText;
+    const DWORD checksStarted = GetTickCount();
+    for (const auto& c : cases) {
+        silent.AnswerNever();
+        slow.AnswerSlowly(reply);
+        dialogs_.AnswerOk();
+        ServiceHostOverride host(c.host);
+        CheckForUpdate();
+    }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ServiceHostOverride host(c.host);
+        const DWORD started = GetTickCount();
+        StartAndClose();
+        EXPECT_LT(GetTickCount() - started, 4000u) << "start-up waited too long for the usage report";
+        EXPECT_TRUE(IsLowerHex32(identitySeen_)) << "start-up did not run to its end";
+    }
+    ASSERT_TRUE(WaitForUpdateChecks(30000));
+    EXPECT_LT(GetTickCount() - checksStarted, 16500u) << "a version check waited too long";
+    EXPECT_EQ(std::vector<std::string>(3, kNetworkTrouble), dialogs_.MessageTexts());
+    EXPECT_TRUE(followActive);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ TEST(WebLinks, EachItemOpensItsAddressWithDockingPaused) {
     };
     for (const auto& c : cases) {
         ScriptedDialogs dialogs;  // any message box would fail the test
-        followActive = true;
+        followActive.Reset();
         c.open();
         const std::vector<ScriptedDialogs::Opened> opened = dialogs.opened();
         ASSERT_EQ(1u, opened.size()) << c.address;

@@ -121,7 +121,7 @@ std::string LocalHttpService::host() const {
 
 void LocalHttpService::AnswerRaw(const std::string& response) {
     std::lock_guard<std::mutex> hold(lock_);
-    answers_.push_back(response);
+    answers_.push_back({Pace::Whole, response});
 }
 
 void LocalHttpService::AnswerBody(const std::string& body, const std::string& extraHeaderLines) {
@@ -130,7 +130,18 @@ void LocalHttpService::AnswerBody(const std::string& body, const std::string& ex
 }
 
 void LocalHttpService::AnswerNothing() {
-    AnswerRaw(std::string());
+    std::lock_guard<std::mutex> hold(lock_);
+    answers_.push_back({Pace::Nothing, std::string()});
+}
+
+void LocalHttpService::AnswerNever() {
+    std::lock_guard<std::mutex> hold(lock_);
+    answers_.push_back({Pace::Never, std::string()});
+}
+
+void LocalHttpService::AnswerSlowly(const std::string& response) {
+    std::lock_guard<std::mutex> hold(lock_);
+    answers_.push_back({Pace::ByteBySecond, response});
 }
 
 std::vector<RecordedRequest> LocalHttpService::requests() const {
@@ -138,16 +149,23 @@ std::vector<RecordedRequest> LocalHttpService::requests() const {
     return requests_;
 }
 
-std::string LocalHttpService::NextAnswer(bool* sendNothing) {
+LocalHttpService::Answer LocalHttpService::NextAnswer() {
     std::lock_guard<std::mutex> hold(lock_);
-    *sendNothing = false;
     if (answers_.empty()) {
-        return kEmptyOk;
+        return {Pace::Whole, kEmptyOk};
     }
-    std::string answer = answers_.front();
+    Answer answer = answers_.front();
     answers_.pop_front();
-    *sendNothing = answer.empty();
     return answer;
+}
+
+bool LocalHttpService::Linger(DWORD ms) const {
+    const DWORD start = GetTickCount();
+    while (!stopping_) {
+        if (GetTickCount() - start >= ms) return true;
+        Sleep(20);
+    }
+    return false;
 }
 
 void LocalHttpService::Serve() {
@@ -185,10 +203,21 @@ void LocalHttpService::Handle(SOCKET client) {
         std::lock_guard<std::mutex> hold(lock_);
         requests_.push_back(request);
     }
-    bool sendNothing = false;
-    const std::string answer = NextAnswer(&sendNothing);
-    if (!sendNothing) {
-        SendAll(client, answer);
+    const Answer answer = NextAnswer();
+    switch (answer.pace) {
+        case Pace::Whole:
+            SendAll(client, answer.bytes);
+            break;
+        case Pace::Nothing:
+            break;
+        case Pace::Never:
+            Linger(INFINITE);
+            break;
+        case Pace::ByteBySecond:
+            for (char byte : answer.bytes) {
+                if (!SendAll(client, std::string(1, byte)) || !Linger(1000)) break;
+            }
+            break;
     }
     shutdown(client, SD_SEND);
 }

@@ -41,13 +41,23 @@ public:
     void AnswerRaw(const std::string& response);  // status line, headers and body as given
     void AnswerBody(const std::string& body, const std::string& extraHeaderLines = std::string());
     void AnswerNothing();  // reads the request, then closes without sending a byte
+    void AnswerNever();    // reads the request, then keeps the connection open and silent until the end
+    // Sends `response` one byte a second (a peer on a very slow line), until done or the service ends.
+    void AnswerSlowly(const std::string& response);
 
     std::vector<RecordedRequest> requests() const;
 
 private:
+    enum class Pace { Whole, Nothing, Never, ByteBySecond };
+    struct Answer {
+        Pace pace;
+        std::string bytes;
+    };
     void Serve();
     void Handle(SOCKET client);
-    std::string NextAnswer(bool* sendNothing);
+    Answer NextAnswer();
+    // Waits `ms` or until the service ends; false when it ends.
+    bool Linger(DWORD ms) const;
 
     WSADATA winsock_;
     bool winsockStarted_ = false;
@@ -55,7 +65,7 @@ private:
     int port_ = 0;
     std::atomic<bool> stopping_{false};
     mutable std::mutex lock_;
-    std::deque<std::string> answers_;  // "" stands for AnswerNothing
+    std::deque<Answer> answers_;
     std::vector<RecordedRequest> requests_;
     std::thread thread_;
 };

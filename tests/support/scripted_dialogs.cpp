@@ -57,14 +57,21 @@ ScriptedDialogs::Answer ScriptedDialogs::NextAnswer(const std::string& what) {
 
 DialogAnswer ScriptedDialogs::ShowMessage(const MessageBoxArgs& args) {
     std::lock_guard<std::mutex> hold(lock_);
-    calls_.push_back({Kind::Message, args.caption, args.text, args.buttons, nullptr, followActive.load(), {}, {}});
+    calls_.push_back(
+        {Kind::Message, args.caption, args.text, args.buttons, nullptr, static_cast<bool>(followActive), {}, {}});
     return NextAnswer("message box " + args.text).answer;
 }
 
 bool ScriptedDialogs::AskText(const AskTextArgs& args, std::string* entered) {
     std::lock_guard<std::mutex> hold(lock_);
-    calls_.push_back({Kind::Text, args.title, args.initialText, MessageButtons::OkCancel, args.owner,
-                      followActive.load(), {}, {}});
+    calls_.push_back({Kind::Text,
+                      args.title,
+                      args.initialText,
+                      MessageButtons::OkCancel,
+                      args.owner,
+                      static_cast<bool>(followActive),
+                      {},
+                      {}});
     const Answer answer = NextAnswer("text input " + args.title);
     if (answer.answer != DialogAnswer::Ok) {
         return false;
@@ -83,7 +90,7 @@ bool ScriptedDialogs::RunOpenFileDialog(OPENFILENAMEA* request) {
         std::lock_guard<std::mutex> hold(lock_);
         calls_.push_back({Kind::OpenFile, request->lpstrTitle ? request->lpstrTitle : "",
                           request->lpstrInitialDir ? request->lpstrInitialDir : "", MessageButtons::OkCancel,
-                          request->hwndOwner, followActive.load(), *request, filter});
+                          request->hwndOwner, static_cast<bool>(followActive), *request, filter});
         answer = NextAnswer("file dialog");
     }
     if (!answer.browseTo.empty()) {
@@ -99,6 +106,6 @@ bool ScriptedDialogs::RunOpenFileDialog(OPENFILENAMEA* request) {
 
 bool ScriptedDialogs::OpenInShell(const std::string& target) {
     std::lock_guard<std::mutex> hold(lock_);
-    opened_.push_back({target, followActive.load()});
+    opened_.push_back({target, static_cast<bool>(followActive)});
     return true;
 }

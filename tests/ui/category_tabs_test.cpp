@@ -100,7 +100,7 @@ TEST_F(CategoryTabsTest, AddAppendsANewTabWithoutSelectingIt) {
     ExpectDockingPausedForDialogs();
 }
 
-TEST_F(CategoryTabsTest, AddRefusesAnExistingNameAndCancelAddsNothing) {
+TEST_F(CategoryTabsTest, AddRefusesAnExistingNameAndCancelOrAFailedInsertAddsNothing) {
     StartWithTwo();
     dialogs_.AnswerText("业务");
     dialogs_.AnswerOk();
@@ -108,6 +108,12 @@ TEST_F(CategoryTabsTest, AddRefusesAnExistingNameAndCancelAddsNothing) {
     EXPECT_EQ(std::vector<std::string>{"分类名已经存在,不可重复"}, dialogs_.MessageTexts());
     dialogs_.AnswerCancel();
     Click(mainForm.按钮_添加分类);
+    {
+        WriteLock lock(Db());  // the insert fails: no tab without a stored category behind it
+        dialogs_.AnswerText("闲聊");
+        Click(mainForm.按钮_添加分类);
+    }
+    EXPECT_EQ(std::vector<std::string>{"分类名已经存在,不可重复"}, dialogs_.MessageTexts());
     EXPECT_EQ((std::vector<std::string>{"默认", "业务"}), Tabs());
     EXPECT_EQ((RawRows{{"2"}}), Stored("SELECT COUNT(*) FROM type"));
     ExpectDockingPausedForDialogs();

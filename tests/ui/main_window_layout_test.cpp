@@ -239,6 +239,39 @@ TEST_F(LayoutTest, EscapeClosesTheWindowFromAnyControl) {
     }
 }
 
+// Tab goes through every Tab stop, those inside the two group boxes included, and round again.
+TEST_F(LayoutTest, TabReachesEveryTabStop) {
+    Start();
+    const MainForm& f = mainForm;
+    const std::vector<std::pair<HWND, std::string>> stops = {
+        {f.按钮_删除分类, "按钮_删除分类"},
+        {f.按钮_编辑分类, "按钮_编辑分类"},
+        {f.按钮_导入消息, "按钮_导入消息"},
+        {f.按钮_添加分类, "按钮_添加分类"},
+        {f.选择框_双击发送, "选择框_双击发送"},
+        {f.选择框_QQ, "选择框_QQ"},
+        {f.选择框_微信, "选择框_微信"},
+        {f.选择框_旺旺, "选择框_旺旺"},
+        {f.超级列表框_进程列表, "超级列表框_进程列表"},
+        {f.超级列表框_消息列表, "超级列表框_消息列表"},
+    };
+    const auto name = [&stops](HWND window) {
+        for (const auto& stop : stops) {
+            if (stop.first == window) return stop.second;
+        }
+        return std::string("another window");
+    };
+    SetFocus(f.超级列表框_消息列表);
+    std::vector<std::string> expected, visited;
+    for (const auto& stop : stops) {
+        expected.push_back(stop.second);
+        MSG key = {GetFocus(), WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {0, 0}};
+        EXPECT_TRUE(PreTranslateMainWindowMessage(&key));
+        visited.push_back(name(GetFocus()));
+    }
+    EXPECT_EQ(expected, visited);
+}
+
 TEST_F(LayoutTest, TimerTicksEveryQuarterSecond) {
     HWND window = Start();
     std::vector<DWORD> ticks;

@@ -5,9 +5,14 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <memory>
+#include <new>
+
 #include "app/app_state.h"
 #include "app/text_codec.h"
+#include "net/update_check.h"
 #include "store/sqlite_handles.h"
+#include "tests/support/local_http_service.h"
 #include "tests/support/window_watch.h"
 #include "tests/ui/form_fixture.h"
 #include "ui/main_form.h"
@@ -24,6 +29,24 @@ protected:
         Start();
     }
     int Selection() const { return ListSelection(mainForm.超级列表框_消息列表); }
+};
+
+// The edit dialog stays up until a version check, started meanwhile, has ended.
+class EditDialogOutlastingACheck : public ScriptedDialogs {
+public:
+    bool checkEnded = false;
+    bool AskText(const AskTextArgs& args, std::string* entered) override {
+        CheckForUpdate();
+        checkEnded = WaitForUpdateChecks(20000);
+        return ScriptedDialogs::AskText(args, entered);
+    }
+};
+
+// Message writes that fail with an exception, as a failed allocation would.
+class ThrowingMessages : public MessageTable {
+public:
+    bool Insert(const MessageRow&) override { throw std::bad_alloc(); }
+    bool UpdateText(const MessageRow&) override { throw std::bad_alloc(); }
 };
 
 TEST_F(MessageListTest, ListShowsTheCategoryInIdOrderNumberedFromOne) {
@@ -60,19 +83,41 @@ TEST_F(MessageListTest, DeleteRemovesEveryMessageWithTheSelectedText) {
     EXPECT_TRUE(followActive);
 }
 
-TEST_F(MessageListTest, EditChangesTheLastEqualMessageAndTheSelectedRow) {
-    Seed({{1, "默认"}}, {{1, "same"}, {1, "b"}, {1, "same"}});
-    Start();
-    SelectRow(0);
-    dialogs_.AnswerText("it's new");
-    Choose(kId编辑该消息);
-    ASSERT_EQ(1u, dialogs_.calls().size());
-    EXPECT_EQ("修改内容", dialogs_.calls()[0].caption);
-    EXPECT_EQ("same", dialogs_.calls()[0].text);
-    EXPECT_EQ((std::vector<std::string>{"same", "b", "it's new"}), StoredTexts(1));
-    EXPECT_EQ(Numbered({"it's new", "b", "same"}), ListRows()) << "only the selected row is patched";
-    EXPECT_EQ(0, Selection());
-    ExpectDockingPausedForDialogs();
+TEST_F(MessageListTest, EditChangesTheSelectedRowsMessage) {
+    const struct {
+        const char* name;
+        int row;
+        const char* changeBehind;  // a change of the store the list does not show
+        std::vector<std::string> stored;
+        Rows listed;
+    } cases[] = {
+        {"first of two equal texts", 0, "", {"it's new", "b", "same"}, Numbered({"it's new", "b", "same"})},
+        {"second of two equal texts", 2, "", {"same", "b", "it's new"}, Numbered({"same", "b", "it's new"})},
+        {"row's message gone: the last with its text",
+         0,
+         "DELETE FROM msg WHERE ID=1",
+         {"b", "it's new"},
+         Numbered({"it's new", "b", "same"})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteFileA(Db().c_str());
+        Seed({{1, "默认"}}, {{1, "same"}, {1, "b"}, {1, "same"}});
+        Start();
+        if (*c.changeBehind != '\0') RawExecute(Db(), c.changeBehind);
+        SelectRow(c.row);
+        const size_t before = dialogs_.calls().size();
+        dialogs_.AnswerText("it's new");
+        Choose(kId编辑该消息);
+        ASSERT_EQ(before + 1, dialogs_.calls().size());
+        EXPECT_EQ("修改内容", dialogs_.calls()[before].caption);
+        EXPECT_EQ("same", dialogs_.calls()[before].text);
+        EXPECT_EQ(c.stored, StoredTexts(1));
+        EXPECT_EQ(c.listed, ListRows()) << "only the selected row is patched";
+        EXPECT_EQ(c.row, Selection());
+        ExpectDockingPausedForDialogs();
+        TearDown();
+    }
 }
 
 TEST_F(MessageListTest, EditCancelledOrUnchangedStoresNothing) {
@@ -109,6 +154,46 @@ TEST_F(MessageListTest, EditThatCannotBeStoredSaysSo) {
     EXPECT_EQ((std::vector<std::string>{"修改消息内容失败", "修改消息内容失败"}), dialogs_.MessageTexts());
     EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), StoredTexts(1));
     EXPECT_EQ(Numbered({"not stored", "b", "c"}), ListRows());
+}
+
+TEST_F(MessageListTest, VersionCheckEndingUnderTheEditDialogLeavesDockingPaused) {
+    StartWithABC();
+    LocalHttpService service;
+    service.AnswerBody("{\"status\":2}");
+    ServiceHostOverride host(service.host());
+    SelectRow(1);
+    EditDialogOutlastingACheck dialogs;
+    dialogs.AnswerOk();
+    dialogs.AnswerText("b2");
+    Choose(kId编辑该消息);
+    EXPECT_TRUE(dialogs.checkEnded);
+    const std::vector<ScriptedDialogs::Call> calls = dialogs.calls();
+    ASSERT_EQ(2u, calls.size());
+    EXPECT_EQ("没有新版本", calls[0].text);
+    EXPECT_EQ("修改内容", calls[1].caption);
+    EXPECT_FALSE(calls[1].followActiveDuringCall) << "the check's end let docking act under the dialog";
+    EXPECT_EQ((std::vector<std::string>{"a", "b2", "c"}), StoredTexts(1));
+    EXPECT_TRUE(followActive);
+}
+
+// An exception inside a handler stays there: the operation changes nothing and the tool goes on.
+TEST_F(MessageListTest, HandlerFailingWithAnExceptionChangesNothing) {
+    StartWithABC();
+    std::unique_ptr<MessageTable> working = std::move(messageTable);
+    messageTable = std::make_unique<ThrowingMessages>();
+    SelectRow(1);
+    dialogs_.AnswerText("b2");
+    Choose(kId编辑该消息);
+    Choose(kId复制该消息);
+    messageTable = std::move(working);
+    EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), StoredTexts(1));
+    EXPECT_EQ(Numbered({"a", "b", "c"}), ListRows());
+    EXPECT_TRUE(followActive);
+
+    SelectRow(1);
+    dialogs_.AnswerText("b2");
+    Choose(kId编辑该消息);
+    EXPECT_EQ((std::vector<std::string>{"a", "b2", "c"}), StoredTexts(1));
 }
 
 // The whole text of a message survives the list and the edit dialog, however long, with its lines.
