@@ -178,6 +178,13 @@ ensure_wine_prefix() {
         "$wine64" wineboot --init >/dev/null 2>&1 || true
         "$wineserver" -w
     fi
+    # Wine draws the caption buttons with glyphs of its font Marlett, but this Wine build does not
+    # load the fonts of its own data folder; without Marlett in the prefix's Fonts folder the glyphs'
+    # letters ("0", "r") are drawn in the CJK font instead.
+    local marlett=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ -f "$marlett" ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+        cp "$marlett" "$fonts/"
+    fi
 }
 
 set_wine_window_management() {  # Y: a window manager handles the windows; N: Wine does

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/chat/client_sim/shown_text.h"
 #include "tests/chat/sim_protocol.h"
 
 namespace {
@@ -44,6 +45,11 @@ LRESULT CALLBACK SimWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         return 0;
     }
     simLog->Record(window, message, wParam, lParam);
+    NoteShownInput(window, message, wParam);
+    if (message == WM_PAINT) {
+        PaintShownText(window);
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
