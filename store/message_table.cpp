@@ -17,6 +17,25 @@ bool MessageTable::Insert(const MessageRow& row) {
                                          {"typeid", StoreValue::Integer(row.typeId)}});
 }
 
+bool MessageTable::InsertAll(const std::vector<MessageRow>& rows, std::vector<bool>* stored) {
+    stored->assign(rows.size(), false);
+    if (!connection_.Begin()) {
+        return false;
+    }
+    for (size_t i = 0; i < rows.size(); ++i) {
+        (*stored)[i] = Insert(rows[i]);
+        if (!(*stored)[i] && !connection_.InTransaction()) {
+            break;  // SQLite rolled back everything itself; what follows must not be autocommitted
+        }
+    }
+    if (connection_.Commit()) {
+        return true;
+    }
+    connection_.Rollback();
+    stored->assign(rows.size(), false);
+    return false;
+}
+
 bool MessageTable::LoadByCategory(int32_t categoryId, std::vector<MessageRow>* rows, int* errorCode) {
     if (!connection_.CanReadTable("msg")) {
         *errorCode = 1;

@@ -16,6 +16,9 @@ public:
 
     // Stores row.msg under category row.typeId with row.count; SQLite assigns the ID.
     virtual bool Insert(const MessageRow& row);
+    // Stores the rows in order in one transaction; a row whose insert fails is left out alone
+    // ((*stored)[i] false). False when the transaction could not be committed: then none is stored.
+    virtual bool InsertAll(const std::vector<MessageRow>& rows, std::vector<bool>* stored);
     // The category's messages in ascending ID, with ID and msg filled. False with errorCode 1 when the
     // table cannot be read; a category without messages gives true and no rows.
     virtual bool LoadByCategory(int32_t categoryId, std::vector<MessageRow>* rows, int* errorCode);

@@ -73,6 +73,22 @@ bool StoreConnection::Execute(const std::string& sql, const std::vector<StoreVal
     return result == SQLITE_DONE;
 }
 
+bool StoreConnection::Begin() {
+    return Execute("BEGIN");
+}
+
+bool StoreConnection::Commit() {
+    return Execute("COMMIT");
+}
+
+bool StoreConnection::Rollback() {
+    return Execute("ROLLBACK");
+}
+
+bool StoreConnection::InTransaction() const {
+    return db_ && sqlite3_get_autocommit(db_.get()) == 0;
+}
+
 SqliteStatement StoreConnection::Prepare(const std::string& sql, const std::vector<StoreValue>& parameters) {
     if (!db_) {
         return nullptr;

@@ -7,9 +7,10 @@
 #include "store/store_cursor.h"
 #include "store/store_value.h"
 
-// One connection to chat.db, or none while closed. Every statement runs on its own in autocommit
-// mode with no busy timeout: a lock held by another connection fails the statement at once. SQL texts
-// and bound texts are ANSI (GBK) on this side and UTF-8 on SQLite's.
+// One connection to chat.db, or none while closed. Statements run in autocommit mode unless a
+// transaction is begun (only the import does so), with no busy timeout: a lock held by another
+// connection fails the statement at once. SQL texts and bound texts are ANSI (GBK) on this side and
+// UTF-8 on SQLite's.
 class StoreConnection {
 public:
     StoreConnection() = default;
@@ -26,6 +27,15 @@ public:
     bool Execute(const std::string& sql);
     // Runs one statement with the `?` parameters bound in order (texts as UTF-8).
     bool Execute(const std::string& sql, const std::vector<StoreValue>& parameters);
+
+    // An explicit transaction: what runs between Begin and a successful Commit is stored together or
+    // not at all, while a statement that fails inside it fails alone. Commit fails while another
+    // connection still reads the file; the transaction then stays open until Rollback.
+    bool Begin();
+    bool Commit();
+    bool Rollback();
+    // False in autocommit mode, also after SQLite ended a transaction itself (disk full, I/O error).
+    bool InTransaction() const;
 
     // Prepares one statement; the cursor reads nothing when preparing failed.
     StoreCursor Query(const std::string& sql);

@@ -25,8 +25,8 @@ std::string ReadImportFile(const std::string& path) {
     if (path.empty()) {
         return std::string();
     }
-    UniqueHandle file = AdoptFileHandle(
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueHandle file = AdoptFileHandle(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                                    FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size = {};
     if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0) {
         return std::string();
@@ -53,20 +53,36 @@ void ImportText(HWND list, const std::string& utf8, HWND tabs) {
     // Editors on Windows start UTF-8 files with a byte-order mark; it is not part of the first message.
     const bool hasMark = utf8.compare(0, 3, kUtf8ByteOrderMark) == 0;
     // Lines end at CR LF only; a lone CR or LF stays inside its message.
-    const std::vector<std::string> lines = SplitText(Utf8ToGbk(hasMark ? utf8.substr(3) : utf8), "\r\n");
-    AppendMessageRows(list, lines);
+    std::vector<std::string> lines = SplitText(Utf8ToGbk(hasMark ? utf8.substr(3) : utf8), "\r\n");
 
     TabStrip strip;
     strip.Attach(tabs);
     CategoryRow category;
     categoryTable->FindByName(strip.ItemText(currentTabIndex), &category);
-    for (const std::string& line : lines) {
-        MessageRow row;
-        row.msg = line;
-        row.count = 0;
-        row.typeId = category.ID;
-        messageTable->Insert(row);
+    std::vector<MessageRow> rows(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        rows[i].msg = std::move(lines[i]);
+        rows[i].count = 0;
+        rows[i].typeId = category.ID;
     }
+    lines.clear();
+
+    // One transaction for the whole file: one commit instead of one per line.
+    std::vector<bool> stored;
+    if (!messageTable->InsertAll(rows, &stored)) {
+        FillMessageList(list, tabs);  // nothing of the file is stored, so the list shows the store again
+        return;
+    }
+    std::vector<std::string> shown;
+    shown.reserve(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (stored[i]) {
+            shown.push_back(std::move(rows[i].msg));
+        }
+    }
+    rows.clear();
+    rows.shrink_to_fit();
+    AppendMessageRows(list, shown);
 }
 
 void ImportMessages() {

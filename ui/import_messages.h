@@ -8,8 +8,9 @@
 // the current category, shown at the end of the message list.
 void ImportMessages();
 
-// Converts `utf8` to GBK, cuts it into lines at CR LF, appends the lines to `list` numbered from 1,
-// and stores each as a message of the category named by the current tab of `tabs`.
+// Converts `utf8` to GBK, cuts it into lines at CR LF and stores each, in one transaction, as a message
+// of the category named by the current tab of `tabs`; the stored lines are appended to `list`
+// numbered from 1. When the transaction cannot be committed, `list` is filled again from the store.
 void ImportText(HWND list, const std::string& utf8, HWND tabs);
 
 // The whole file, opened for reading while no one else may write to it, up to its first zero byte.

@@ -72,6 +72,13 @@ DWORD Timed(Wait wait) {
     return GetTickCount() - start;
 }
 
+// A thread procedure: stdcall, which 32-bit code tells apart from the default convention.
+DWORD WINAPI PostProbeSoon(void* target) {
+    Sleep(30);
+    PostMessageA(static_cast<HWND>(target), kProbeMessage, 42, 0);
+    return 0;
+}
+
 TEST(WaitResponsiveTest, TimerTicksRunWhileItWaitsAndItReturnsOnTime) {
     ProbeWindow probe;
     probe.StartTicks();
@@ -85,14 +92,7 @@ TEST(WaitResponsiveTest, TimerTicksRunWhileItWaitsAndItReturnsOnTime) {
 TEST(WaitResponsiveTest, HandlesMessagesPostedByAnotherThreadMeanwhile) {
     ProbeWindow probe;
     HWND window = probe.window();
-    UniqueHandle thread(CreateThread(
-        nullptr, 0,
-        [](void* target) -> DWORD {
-            Sleep(30);
-            PostMessageA(static_cast<HWND>(target), kProbeMessage, 42, 0);
-            return 0;
-        },
-        window, 0, nullptr));
+    UniqueHandle thread(CreateThread(nullptr, 0, PostProbeSoon, window, 0, nullptr));
     ASSERT_TRUE(thread);
     WaitResponsive(150);
     WaitForSingleObject(thread.get(), INFINITE);

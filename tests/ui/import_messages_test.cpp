@@ -2,9 +2,12 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "app/app_state.h"
+#include "app/text_codec.h"
 #include "app/win_handles.h"
+#include "store/sqlite_handles.h"
 #include "tests/ui/form_fixture.h"
 #include "ui/import_messages.h"
 #include "ui/main_form.h"
@@ -126,6 +129,28 @@ TEST_F(ImportTest, CancelMissingFileAndLockedFileImportNothing) {
     EXPECT_EQ((std::vector<std::string>{"a", "b", "c"}), StoredTexts(1));
     EXPECT_TRUE(dialogs_.MessageTexts().empty());
     ExpectDockingPausedForDialogs();
+}
+
+// The file is stored in one transaction, and the list shows only what is stored: a line the store
+// refuses is left out alone; when the commit fails (another connection still reading chat.db) nothing
+// of the file is stored and the list shows the store again.
+TEST_F(ImportTest, TheListShowsOnlyStoredLines) {
+    StartWithABC();
+    RawExecute(Db(),
+               "CREATE TRIGGER refuse BEFORE INSERT ON msg WHEN NEW.msg='bad' BEGIN SELECT RAISE(ABORT, 'no'); END");
+    Import("x\r\nbad\r\ny\r\n");
+    EXPECT_EQ((Rows{{"1", "a"}, {"2", "b"}, {"3", "c"}, {"1", "x"}, {"2", "y"}}), ListRows());
+    EXPECT_EQ((RawRows{{"5", "x", "0", "1"}, {"6", "y", "0", "1"}}), Stored("SELECT * FROM msg WHERE ID>4"));
+
+    sqlite3* raw = nullptr;
+    sqlite3_open(AnsiToUtf8(Db()).c_str(), &raw);
+    SqliteDatabase reader(raw);
+    ASSERT_EQ(SQLITE_OK, sqlite3_exec(raw, "BEGIN; SELECT COUNT(*) FROM msg", nullptr, nullptr, nullptr));
+    Import("p\r\nq\r\n");
+    reader.reset();
+    EXPECT_EQ(Numbered({"a", "b", "c", "x", "y"}), ListRows());
+    EXPECT_EQ((std::vector<std::string>{"a", "b", "c", "x", "y"}), StoredTexts(1));
+    EXPECT_TRUE(dialogs_.MessageTexts().empty());
 }
 
 TEST_F(ImportTest, TheSameFileTwiceStoresEveryLineTwice) {

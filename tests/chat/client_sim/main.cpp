@@ -1,6 +1,7 @@
 // chat_client_sim.exe: stands in for the chat clients in the tests. It opens windows with the chat
-// clients' class names on request and logs every message they receive; the tests drive it over its
-// standard input and output (see tests/chat/sim_protocol.h).
+// clients' class names on request, logs every message they receive and shows the text typed into
+// them; the tests (and run.sh's demonstration) drive it over its standard input and output (see
+// tests/chat/sim_protocol.h).
 #include <windows.h>
 
 #include <string>

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/chat/client_sim/shown_text.h"
 #include "tests/chat/sim_protocol.h"
 
 namespace {
@@ -60,6 +61,11 @@ LRESULT CALLBACK SimWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         const DWORD ms = armedHang.ms;
         armedHang = Hang();
         Sleep(ms);  // the message stays unanswered meanwhile, and so does everything behind it
+    }
+    NoteShownInput(window, message, wParam);
+    if (message == WM_PAINT) {
+        PaintShownText(window);
+        return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
