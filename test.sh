@@ -7,6 +7,8 @@ source "$(dirname "$0")/scripts/common.sh"
 ensure_packages
 build_release -DREPLYDOCK_WERROR=ON
 build_test_tree -DREPLYDOCK_WERROR=ON
+# The native fuzz targets, a bounded time each (scripts/fuzz.sh tells how to run them longer).
+[ "$#" -eq 0 ] && "$root/scripts/fuzz.sh"
 
 trap stop_wine_session EXIT
 start_private_display

@@ -24,8 +24,10 @@ bool HasCookieNamed(const std::vector<std::string>& pieces, const std::string& n
     return false;
 }
 
+// True when `text` ends in the characters of `tail` (not in the trail byte of a double-byte character).
 bool EndsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    const int at = FindLastText(text, tail);
+    return at > 0 && static_cast<size_t>(at) - 1 + tail.size() == text.size();
 }
 
 }  // namespace

@@ -141,21 +141,44 @@ TEST_F(UpdateCheckTest, UnreachableOrSilentServiceIsANetworkProblem) {
     EXPECT_TRUE(followActive);
 }
 
-// A forged reply that is a script: evaluated, it would create a file and offer a download.
+// Forged replies that hold a script: evaluated, it would create a file and offer a download. Some are
+// plain JSON only to a reader that takes a byte other than the system's conversion does: "€" (80) and
+// U+F8F5 (FF) are one byte each, so the quote after them ends the string and the script follows it as
+// a second argument of eval.
 TEST_F(UpdateCheckTest, ScriptInAReplyNeverRuns) {
     TempWorkingDirectory directory;
     const std::string path = directory.File("created-by-reply.txt");
     std::string escaped;
     for (char c : path)
         escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    service_.AnswerBody("{\"status\":(function(){new ActiveXObject('Scripting.FileSystemObject').CreateTextFile('" +
-                        escaped + "').Close();return 1})(),\"url\":\"http://x/\"}");
-    ScriptedDialogs dialogs;
-    dialogs.AnswerOk();
-    RunCheck();
-    EXPECT_EQ(std::vector<std::string>{kNetworkTrouble}, dialogs.MessageTexts());
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str())) << "the reply's script ran";
-    EXPECT_TRUE(dialogs.OpenedTargets().empty());
+    const std::string script = "(function(){new ActiveXObject('Scripting.FileSystemObject').CreateTextFile('" +
+                               escaped +
+                               "').Close();"
+                               "return 1})()";
+    const struct {
+        const char* name;
+        std::string body;
+        const char* message;
+    } cases[] = {
+        {"a script as a member", "{\"status\":" + script + ",\"url\":\"http://x/\"}", kNetworkTrouble},
+        // A string is a value of its own, never code to evaluate: it has no status.
+        {"a string holding a script", "\"" + script + "\"", kNoNewVersion},
+        {"after 80 (the euro sign)", "[\"\x80\"]," + script + "//\"]\n", kNetworkTrouble},
+        {"after FF (U+F8F5)", "[\"\xFF\"]," + script + "//\"]\n", kNetworkTrouble},
+        {"after a lead byte with a quote", "[\"\x81\"]," + script + "//\"]\n", kNetworkTrouble},
+        {"after a lead byte at the end", "[\"\x81\"]," + script + "//\x81", kNetworkTrouble},
+        {"behind an escaped quote (FE 5C)", "[\"\xFE\\\"]," + script + "//\"]\n", kNetworkTrouble},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedDialogs dialogs;
+        dialogs.AnswerOk();
+        service_.AnswerBody(c.body);
+        RunCheck();
+        EXPECT_EQ(std::vector<std::string>{c.message}, dialogs.MessageTexts());
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str())) << "the reply's script ran";
+        EXPECT_TRUE(dialogs.OpenedTargets().empty());
+    }
 }
 
 TEST_F(UpdateCheckTest, OverlappingChecksEachAskOnce) {

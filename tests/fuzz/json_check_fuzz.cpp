@@ -1,0 +1,41 @@
+// The strict JSON check against a reference parser (nlohmann::json), on the text the script engine
+// would receive: the reply converted from code page 936 to UTF-16 as the system converts it. An input
+// whose first byte is odd is taken as UTF-16 directly, to reach characters code page 936 has not.
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <string>
+
+#include "net/json_check.h"
+#include "tests/fuzz/cp936_model.h"
+#include "tests/fuzz/fuzz_check.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) {
+        return 0;
+    }
+    std::u16string text;
+    if (data[0] % 2 == 0) {
+        text = Cp936ToUtf16(std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
+    } else {
+        for (size_t i = 1; i + 1 < size; i += 2) {
+            text += static_cast<char16_t>(data[i] | data[i + 1] << 8);
+        }
+    }
+    const bool accepted = IsStrictJson(text);
+
+    std::string utf8;
+    if (!Utf16ToUtf8(text, &utf8)) {
+        return 0;  // a lone surrogate: no UTF-8 text for the reference to read
+    }
+    const bool reference = nlohmann::json::accept(utf8);
+    // The check refuses more than the reference in three places only: raw line and paragraph
+    // separators inside strings, nesting deeper than 512, and a leading byte-order mark (which the
+    // reference skips).
+    const bool mayRefuseMore =
+        text.find_first_of(u"\u2028\u2029") != std::u16string::npos || (!text.empty() && text[0] == u'\uFEFF') ||
+        std::count(text.begin(), text.end(), u'[') + std::count(text.begin(), text.end(), u'{') > 512;
+    FUZZ_CHECK(!accepted || reference);
+    FUZZ_CHECK(accepted || !reference || mayRefuseMore);
+    return 0;
+}
