@@ -148,26 +148,28 @@ TEST_F(UpdateCheckTest, UnreachableOrSilentServiceIsANetworkProblem) {
 TEST_F(UpdateCheckTest, ScriptInAReplyNeverRuns) {
     TempWorkingDirectory directory;
     const std::string path = directory.File("created-by-reply.txt");
-    std::string escaped;
-    for (char c : path)
-        escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    const std::string script = "(function(){new ActiveXObject('Scripting.FileSystemObject').CreateTextFile('" +
-                               escaped +
-                               "').Close();"
-                               "return 1})()";
+    // The script as JavaScript source, with the path's backslashes escaped `times` times.
+    const auto script = [&path](int times) {
+        std::string escaped;
+        for (char c : path)
+            escaped += c == '\\' ? std::string(size_t{1} << times, '\\') : std::string(1, c);
+        return "(function(){new ActiveXObject('Scripting.FileSystemObject').CreateTextFile('" + escaped +
+               "').Close();return 1})()";
+    };
     const struct {
         const char* name;
         std::string body;
         const char* message;
     } cases[] = {
-        {"a script as a member", "{\"status\":" + script + ",\"url\":\"http://x/\"}", kNetworkTrouble},
+        {"a script as a member", "{\"status\":" + script(1) + ",\"url\":\"http://x/\"}", kNetworkTrouble},
         // A string is a value of its own, never code to evaluate: it has no status.
-        {"a string holding a script", "\"" + script + "\"", kNoNewVersion},
-        {"after 80 (the euro sign)", "[\"\x80\"]," + script + "//\"]\n", kNetworkTrouble},
-        {"after FF (U+F8F5)", "[\"\xFF\"]," + script + "//\"]\n", kNetworkTrouble},
-        {"after a lead byte with a quote", "[\"\x81\"]," + script + "//\"]\n", kNetworkTrouble},
-        {"after a lead byte at the end", "[\"\x81\"]," + script + "//\x81", kNetworkTrouble},
-        {"behind an escaped quote (FE 5C)", "[\"\xFE\\\"]," + script + "//\"]\n", kNetworkTrouble},
+        {"a string holding a script", "\"" + script(2) + "\"", kNoNewVersion},
+        {"after 80 (the euro sign)", "[\"\x80\"]," + script(1) + "//\"]\n", kNetworkTrouble},
+        {"after FF (U+F8F5)", "[\"\xFF\"]," + script(1) + "//\"]\n", kNetworkTrouble},
+        // 81 22 is one character: what follows is the rest of the string, and plain JSON.
+        {"after a lead byte with a quote", "[\"\x81\"]," + script(1) + "//\"]\n", kNoNewVersion},
+        {"after a lead byte at the end", "[\"\x81\"]," + script(1) + "//\x81", kNetworkTrouble},
+        {"after FE 5C (a backslash as trail byte)", "[\"\xFE\\\"]," + script(1) + "//\"]\n", kNetworkTrouble},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
