@@ -18,6 +18,17 @@ bool EndsWithCharacters(const std::string& text, const std::string& tail) {
            IsBoundary(Cp936Boundaries(text), text.size() - tail.size());
 }
 
+// The name of a name=value piece: what stands before its first "=" character, without spaces.
+std::string NameOf(const std::string& piece) {
+    const std::vector<size_t> boundaries = Cp936Boundaries(piece);
+    for (size_t i = 0; i + 1 < boundaries.size(); ++i) {
+        if (piece[boundaries[i]] == '=' && boundaries[i + 1] - boundaries[i] == 1) {
+            return TrimSpaces(piece.substr(0, boundaries[i]));
+        }
+    }
+    return TrimSpaces(piece);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -31,20 +42,37 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(collected.empty());
     }
 
+    // The jar as a list: the new cookies, then the old ones under other names, less the deleted ones,
+    // each once, joined by "; ".
     const std::string fresh = RemoveSpaces(newCookies);
-    const std::string jar = MergeCookies(&oldJar, &newCookies);
-    FUZZ_CHECK(oldJar == jar);
-    FUZZ_CHECK(newCookies == fresh);
-    const std::vector<std::string> pieces = SplitText(jar, "; ");
-    for (size_t i = 0; i < pieces.size(); ++i) {
-        FUZZ_CHECK(RemoveSpaces(pieces[i]) == pieces[i]);
-        FUZZ_CHECK(!EndsWithCharacters(pieces[i], "=deleted"));
-        FUZZ_CHECK(std::find(pieces.begin() + static_cast<long>(i) + 1, pieces.end(), pieces[i]) == pieces.end());
-    }
-    for (const std::string& cookie : SplitText(fresh, ";")) {
-        if (!cookie.empty() && !EndsWithCharacters(cookie, "=deleted")) {
-            FUZZ_CHECK(std::find(pieces.begin(), pieces.end(), cookie) != pieces.end());
+    std::vector<std::string> list = SplitText(fresh, ";");
+    std::vector<std::string> names;
+    for (const std::string& piece : list)
+        names.push_back(NameOf(piece));
+    for (const std::string& piece : SplitText(RemoveSpaces(oldJar), ";")) {
+        if (std::find(names.begin(), names.end(), NameOf(piece)) == names.end()) {
+            list.push_back(piece);
+            names.push_back(NameOf(piece));
         }
     }
+    std::vector<std::string> kept;
+    for (const std::string& piece : list) {
+        if (!EndsWithCharacters(piece, "=deleted")) kept.push_back(piece);
+    }
+    if (!kept.empty() && kept.back().empty()) kept.pop_back();
+    std::string expected;
+    std::vector<std::string> seen;
+    for (const std::string& piece : kept) {
+        FUZZ_CHECK(RemoveSpaces(piece) == piece);
+        if (std::find(seen.begin(), seen.end(), piece) != seen.end()) continue;
+        if (!seen.empty()) expected += "; ";
+        expected += piece;
+        seen.push_back(piece);
+    }
+
+    const std::string jar = MergeCookies(&oldJar, &newCookies);
+    FUZZ_CHECK(jar == expected);
+    FUZZ_CHECK(oldJar == jar);
+    FUZZ_CHECK(newCookies == fresh);
     return 0;
 }

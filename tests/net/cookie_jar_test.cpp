@@ -32,6 +32,7 @@ TEST(CookieJar, MergePutsNewCookiesFirstAndDropsDeletedOnes) {
         {"flag; a=1", "flag", "flag; a=1"},      // a piece without "=" is named by itself
         {"", "a\x81=deleted", "a\x81=deleted"},  // 81 3D is one character: not set to "deleted"
         {"", "b=\x80=deleted", ""},
+        {";", "h=\xD4", "h=\xD4"},  // D4 at the end leads no character: no "; " after it
     };
     for (const auto& c : cases) {
         std::string oldJar = c.oldJar;
