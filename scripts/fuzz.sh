@@ -49,6 +49,7 @@ for name in "${targets[@]}"; do
     runs="$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$out/$name.log" | grep -o '[0-9]*$' || true)"
     printf '   %-16s %s inputs\n' "$name" "${runs:-?}" >&2
 done
+printf '== fuzz step: %ss in all (build and runs)\n' "$SECONDS" >&2
 if [ "${#failed[@]}" -gt 0 ]; then
     for name in "${failed[@]}"; do
         printf '== fuzz target %s failed; its log (build/fuzz/%s.log) ends:\n' "$name" "$name" >&2
