@@ -6,8 +6,8 @@
 // Text primitives over the program's GBK byte strings. They step from character to character with
 // GbkCharLength, so nothing here matches, splits, trims or changes case inside a double-byte character,
 // even where its trail byte looks like ASCII ("乗" is 81 5C, a backslash). Positions are 1-based and -1
-// means not found. Case changes and case-insensitive matching touch ASCII
-// letters only. The spaces are the ASCII space and the full-width space (A1 A1).
+// means not found. Case changes and case-insensitive matching touch ASCII letters only. The spaces are
+// the ASCII space and the full-width space (A1 A1).
 
 // The character boundaries of code page 936, the one rule every text cut of the program follows.
 // Bytes 0x81 to 0xFE lead a double-byte character; every other byte is a character of its own, 0x80
