@@ -50,7 +50,8 @@ TEST(StrictJson, AcceptsJsonValuesOnly) {
         {"\"\x80\"", true},   // "€" is one byte: the quote after it closes the string
         {"\"\xFF\"", true},   // so is U+F8F5
         {"[\"\x80\"],1", false},
-        {"[\"\xFE\\\\\"]", false},  // FE 5C is one character: the backslash after it escapes the quote
+        {"[\"\xFF\"],f()//\"]\n", false},  // plain JSON to a reader that takes FF 22 as one character
+        {"[\"\xFE\\\\\"]", false},         // FE 5C is one character: the backslash after it escapes the quote
         {"[\"\xFE\\\\\\\"]", true},
         {"[\"\x81", false},     // a lead byte at the end
         {"\xA1\xA1[]", false},  // the full-width space is no JSON white space
