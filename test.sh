@@ -16,6 +16,8 @@ if can_run_32bit; then
 else
     echo "32-bit suite skipped: $wine32_reason"
 fi
+# The native fuzz targets, a bounded time each (scripts/fuzz.sh tells how to run them longer).
+[ "$#" -eq 0 ] && "$root/scripts/fuzz.sh"
 
 trap stop_wine_session EXIT
 start_private_display

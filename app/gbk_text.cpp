@@ -5,12 +5,8 @@ namespace {
 const char kFullWidthSpace[] = "\xA1\xA1";
 
 bool IsLeadByte(char byte) {
-    return static_cast<unsigned char>(byte) >= 0x80;
-}
-
-// Bytes taken by the character at `index`: 2 for a lead byte with a byte after it, else 1.
-size_t CharLength(const std::string& text, size_t index) {
-    return IsLeadByte(text[index]) && index + 1 < text.size() ? 2 : 1;
+    const unsigned char value = static_cast<unsigned char>(byte);
+    return value >= 0x81 && value <= 0xFE;
 }
 
 char FoldAscii(char byte) {
@@ -25,7 +21,7 @@ bool MatchesAt(const std::string& text, size_t at, const std::string& what, bool
     }
     size_t i = 0;
     while (i < what.size()) {
-        const size_t length = CharLength(text, at + i);
+        const size_t length = GbkCharLength(text, at + i);
         if (length == 2) {
             if (i + 1 >= what.size() || text[at + i] != what[i] || text[at + i + 1] != what[i + 1]) {
                 return false;
@@ -45,20 +41,26 @@ bool IsSpaceAt(const std::string& text, size_t at, size_t length) {
 template <typename ChangeByte>
 std::string ChangeAsciiBytes(const std::string& text, ChangeByte change) {
     std::string result = text;
-    for (size_t i = 0; i < result.size(); i += CharLength(result, i)) {
-        if (!IsLeadByte(result[i])) result[i] = change(result[i]);
+    for (size_t i = 0; i < result.size();) {
+        const size_t length = GbkCharLength(result, i);
+        if (length == 1) result[i] = change(result[i]);
+        i += length;
     }
     return result;
 }
 
 }  // namespace
 
+size_t GbkCharLength(const std::string& text, size_t index) {
+    return IsLeadByte(text[index]) && index + 1 < text.size() && text[index + 1] != '\0' ? 2 : 1;
+}
+
 int FindText(const std::string& text, const std::string& what, int start, bool caseInsensitive) {
     if (what.empty()) {
         return -1;
     }
     const size_t from = start > 1 ? static_cast<size_t>(start) - 1 : 0;
-    for (size_t i = 0; i < text.size(); i += CharLength(text, i)) {
+    for (size_t i = 0; i < text.size(); i += GbkCharLength(text, i)) {
         if (i >= from && MatchesAt(text, i, what, caseInsensitive)) {
             return static_cast<int>(i) + 1;
         }
@@ -71,7 +73,7 @@ int FindLastText(const std::string& text, const std::string& what, bool caseInse
     if (what.empty()) {
         return last;
     }
-    for (size_t i = 0; i < text.size(); i += CharLength(text, i)) {
+    for (size_t i = 0; i < text.size(); i += GbkCharLength(text, i)) {
         if (MatchesAt(text, i, what, caseInsensitive)) last = static_cast<int>(i) + 1;
     }
     return last;
@@ -98,7 +100,7 @@ std::string TrimSpaces(const std::string& text) {
     size_t begin = text.size();
     size_t end = 0;
     for (size_t i = 0; i < text.size();) {
-        const size_t length = CharLength(text, i);
+        const size_t length = GbkCharLength(text, i);
         if (!IsSpaceAt(text, i, length)) {
             if (begin == text.size()) begin = i;
             end = i + length;
@@ -111,7 +113,7 @@ std::string TrimSpaces(const std::string& text) {
 std::string RemoveSpaces(const std::string& text) {
     std::string result;
     for (size_t i = 0; i < text.size();) {
-        const size_t length = CharLength(text, i);
+        const size_t length = GbkCharLength(text, i);
         if (!IsSpaceAt(text, i, length)) result.append(text, i, length);
         i += length;
     }
@@ -129,7 +131,7 @@ std::string ReplaceText(const std::string& text, const std::string& from, const 
             result += to;
             i += from.size();
         } else {
-            const size_t length = CharLength(text, i);
+            const size_t length = GbkCharLength(text, i);
             result.append(text, i, length);
             i += length;
         }
@@ -151,7 +153,7 @@ std::vector<std::string> SplitText(const std::string& text, const std::string& s
             i += separator.size();
             pieceStart = i;
         } else {
-            i += CharLength(text, i);
+            i += GbkCharLength(text, i);
         }
     }
     if (pieceStart < text.size()) {

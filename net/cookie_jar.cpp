@@ -24,8 +24,10 @@ bool HasCookieNamed(const std::vector<std::string>& pieces, const std::string& n
     return false;
 }
 
+// True when `text` ends in the characters of `tail` (not in the trail byte of a double-byte character).
 bool EndsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    const int at = FindLastText(text, tail);
+    return at > 0 && static_cast<size_t>(at) - 1 + tail.size() == text.size();
 }
 
 }  // namespace
@@ -57,19 +59,21 @@ std::string MergeCookies(std::string* oldJar, std::string* newCookies) {
         if (!HasCookieNamed(merged, CookieName(piece))) merged.push_back(piece);
     }
 
-    std::string jar;
+    std::vector<std::string> kept;
     for (const std::string& piece : merged) {
-        if (!EndsWith(piece, kDeletedValue)) jar += piece + kPairSeparator;
+        if (!EndsWith(piece, kDeletedValue)) kept.push_back(piece);
     }
-    if (!jar.empty()) {
-        jar.resize(jar.size() - 2);
+    // As in every list the client cuts, an empty last piece stands for nothing.
+    if (!kept.empty() && kept.back().empty()) {
+        kept.pop_back();
     }
-
+    // Repeats go from the list itself: the joined jar cannot always be cut again where it was joined,
+    // since a piece that ends in a lone lead byte takes the ';' after it as its trail byte.
     std::vector<std::string> unique;
-    for (const std::string& piece : SplitText(jar, kPairSeparator)) {
+    for (const std::string& piece : kept) {
         if (std::find(unique.begin(), unique.end(), piece) == unique.end()) unique.push_back(piece);
     }
-    jar.clear();
+    std::string jar;
     for (size_t i = 0; i < unique.size(); ++i) {
         if (i > 0) jar += kPairSeparator;
         jar += unique[i];

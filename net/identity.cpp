@@ -1,10 +1,10 @@
 #include "net/identity.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "app/app_state.h"
 #include "net/hash_hex.h"
+#include "net/identity_seed.h"
 
 namespace {
 
@@ -13,24 +13,14 @@ const char kIdentityKey[] = "identify";
 }  // namespace
 
 std::string IdentitySeedText(const SYSTEMTIME& now, int random) {
-    char text[128];
-    int length = std::snprintf(text, sizeof text, "%d年%d月%d日", now.wYear, now.wMonth, now.wDay);
-    if (length < 0) {
-        return std::string();
-    }
-    const size_t rest = sizeof text - static_cast<size_t>(length);
-    int timeLength = 0;
-    if (now.wSecond != 0) {
-        timeLength = std::snprintf(text + length, rest, "%d时%d分%d秒", now.wHour, now.wMinute, now.wSecond);
-    } else if (now.wMinute != 0) {
-        timeLength = std::snprintf(text + length, rest, "%d时%d分", now.wHour, now.wMinute);
-    } else if (now.wHour != 0) {
-        timeLength = std::snprintf(text + length, rest, "%d时", now.wHour);
-    }
-    if (timeLength < 0) {
-        return std::string();
-    }
-    return std::string(text, static_cast<size_t>(length + timeLength)) + std::to_string(random);
+    SeedTime time;
+    time.year = now.wYear;
+    time.month = now.wMonth;
+    time.day = now.wDay;
+    time.hour = now.wHour;
+    time.minute = now.wMinute;
+    time.second = now.wSecond;
+    return IdentitySeedText(time, random);
 }
 
 void LoadIdentity() {

@@ -11,6 +11,5 @@
 // cannot be stored the identity stays empty for this run, and the next start tries again.
 void LoadIdentity();
 
-// The seed of a new identity: "%d年%d月%d日", then the time down to its last non-zero part ("%d时%d分%d秒",
-// "%d时%d分" or "%d时"; nothing at midnight), then `random` (1 to 1000) in decimal.
+// The seed of a new identity (net/identity_seed.h) for a time read from the system clock.
 std::string IdentitySeedText(const SYSTEMTIME& now, int random);

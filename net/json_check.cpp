@@ -1,14 +1,12 @@
 #include "net/json_check.h"
 
-#include <cstring>
-
 namespace {
 
 const int kMaxDepth = 512;
 
 class StrictJsonReader {
 public:
-    explicit StrictJsonReader(const std::string& text) : text_(text) {}
+    explicit StrictJsonReader(const std::u16string& text) : text_(text) {}
 
     bool ReadDocument() {
         SkipWhiteSpace();
@@ -21,8 +19,8 @@ public:
 
 private:
     bool AtEnd() const { return at_ >= text_.size(); }
-    char Peek() const { return AtEnd() ? '\0' : text_[at_]; }
-    bool IsDigit(char c) const { return c >= '0' && c <= '9'; }
+    char16_t Peek() const { return AtEnd() ? u'\0' : text_[at_]; }
+    bool IsDigit(char16_t c) const { return c >= u'0' && c <= u'9'; }
 
     void SkipWhiteSpace() {
         while (!AtEnd() && (text_[at_] == ' ' || text_[at_] == '\t' || text_[at_] == '\r' || text_[at_] == '\n')) {
@@ -30,7 +28,7 @@ private:
         }
     }
 
-    bool Take(char expected) {
+    bool Take(char16_t expected) {
         if (Peek() != expected || AtEnd()) {
             return false;
         }
@@ -51,22 +49,22 @@ private:
             case '"':
                 return ReadString();
             case 't':
-                return ReadWord("true");
+                return ReadWord(u"true");
             case 'f':
-                return ReadWord("false");
+                return ReadWord(u"false");
             case 'n':
-                return ReadWord("null");
+                return ReadWord(u"null");
             default:
                 return ReadNumber();
         }
     }
 
-    bool ReadWord(const char* word) {
-        const size_t length = std::strlen(word);
-        if (text_.compare(at_, length, word) != 0) {
+    bool ReadWord(const char16_t* word) {
+        const std::u16string expected(word);
+        if (text_.compare(at_, expected.size(), expected) != 0) {
             return false;
         }
-        at_ += length;
+        at_ += expected.size();
         return true;
     }
 
@@ -99,7 +97,7 @@ private:
     }
 
     bool ReadHexDigit() {
-        const char c = Peek();
+        const char16_t c = Peek();
         if (!IsDigit(c) && !(c >= 'a' && c <= 'f') && !(c >= 'A' && c <= 'F')) {
             return false;
         }
@@ -110,31 +108,23 @@ private:
     bool ReadString() {
         ++at_;  // the opening quote
         while (!AtEnd()) {
-            const unsigned char c = static_cast<unsigned char>(text_[at_]);
-            if (c == '"') {
-                ++at_;
+            const char16_t c = text_[at_++];
+            if (c == u'"') {
                 return true;
             }
-            if (c < 0x20) {
+            if (c < 0x20 || c == 0x2028 || c == 0x2029) {
                 return false;
             }
-            if (c >= 0x80) {
-                // A double-byte character: its trail byte may be 0x5C and is no escape.
-                if (at_ + 1 >= text_.size()) return false;
-                at_ += 2;
-            } else if (c == '\\') {
-                ++at_;
+            if (c == u'\\') {
                 if (AtEnd()) return false;
-                const char escaped = text_[at_++];
-                if (escaped == 'u') {
+                const char16_t escaped = text_[at_++];
+                if (escaped == u'u') {
                     for (int i = 0; i < 4; ++i) {
                         if (!ReadHexDigit()) return false;
                     }
-                } else if (escaped == '\0' || std::strchr("\"\\/bfnrt", escaped) == nullptr) {
+                } else if (std::u16string(u"\"\\/bfnrt").find(escaped) == std::u16string::npos) {
                     return false;
                 }
-            } else {
-                ++at_;
             }
         }
         return false;
@@ -174,12 +164,12 @@ private:
         }
     }
 
-    const std::string& text_;
+    const std::u16string& text_;
     size_t at_ = 0;
 };
 
 }  // namespace
 
-bool IsStrictJson(const std::string& text) {
+bool IsStrictJson(const std::u16string& text) {
     return StrictJsonReader(text).ReadDocument();
 }

@@ -58,8 +58,13 @@ void JsonValue::Init() {
     }
     engine_.Reset();
     Microsoft::WRL::ComPtr<IDispatch> engine;
-    if (!CreateScriptControl(&engine) || !SetScriptLanguage(engine.Get(), "JavaScript") ||
-        !AddScriptCode(engine.Get(), kJsonSupportScript)) {
+    if (!CreateScriptControl(&engine)) {
+        return;
+    }
+    // Where the control knows it, scripts may not create objects that are unsafe for scripting (files,
+    // programs); everything the support script and the accessor's expressions need stays allowed.
+    SetSafeSubset(engine.Get());
+    if (!SetScriptLanguage(engine.Get(), "JavaScript") || !AddScriptCode(engine.Get(), kJsonSupportScript)) {
         return;
     }
     engine_ = engine;
@@ -74,11 +79,15 @@ bool JsonValue::Parse(const std::string& text) {
         return false;
     }
     EvalNumber("var " + variableName_ + "=null");
-    // The text comes from the network and is pasted into an eval: only plain data may reach it.
-    if (!IsStrictJson(text)) {
+    // The text comes from the network. It is converted to UTF-16 once; the check reads those characters
+    // and the engine receives the very same ones, so no byte can mean one thing to the check and
+    // another to the engine. They are the whole expression, in parentheses: eval of a checked string
+    // value would run the string's characters as code.
+    const std::wstring wide = AnsiToWide(text);
+    if (!IsStrictJson(std::u16string(wide.begin(), wide.end()))) {
         return false;
     }
-    if (!AddScriptCode(engine_.Get(), "var " + variableName_ + "=eval(" + text + ")")) {
+    if (!AddScriptCode(engine_.Get(), L"var " + AnsiToWide(variableName_) + L"=(" + wide + L")")) {
         return false;
     }
     return EvalTruth("null !=" + variableName_);

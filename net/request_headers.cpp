@@ -43,11 +43,15 @@ std::string CapitalizeHeaderNames(const std::string& headers) {
             continue;
         }
         std::string name = line.substr(0, static_cast<size_t>(colon) - 1);
-        // '-' is never part of a double-byte character, so the byte after it starts a character.
-        for (size_t i = 0; i < name.size(); ++i) {
-            if ((i == 0 || name[i - 1] == '-') && name[i] >= 'a' && name[i] <= 'z') {
+        // A word starts the name or follows a '-' character; a trail byte 0x2D is no dash.
+        bool wordStart = true;
+        for (size_t i = 0; i < name.size();) {
+            const size_t length = GbkCharLength(name, i);
+            if (wordStart && length == 1 && name[i] >= 'a' && name[i] <= 'z') {
                 name[i] = static_cast<char>(name[i] - 'a' + 'A');
             }
+            wordStart = length == 1 && name[i] == '-';
+            i += length;
         }
         result += name + line.substr(static_cast<size_t>(colon) - 1) + kCrLf;
     }

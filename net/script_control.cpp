@@ -30,15 +30,25 @@ private:
     EXCEPINFO info_;
 };
 
-// Calls member `name` with one text argument: as a method (`result` receives its value) or, with
-// `put`, as a property assignment.
-bool InvokeWithText(IDispatch* control, const wchar_t* name, bool put, const std::string& argument, VARIANT* result) {
+// Calls member `name` with one argument: as a method (`result` receives its value) or, with `put`, as a
+// property assignment.
+bool Invoke(IDispatch* control, const wchar_t* name, bool put, VARIANT* argument, VARIANT* result) {
     DISPID id = 0;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
     if (FAILED(control->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) {
         return false;
     }
-    ScopedBstr text(AnsiToWide(argument));
+    DISPID namedPut = DISPID_PROPERTYPUT;
+    DISPPARAMS params = {argument, put ? &namedPut : nullptr, 1, put ? 1u : 0u};
+    ScopedExcepInfo exception;
+    UINT badArgument = 0;
+    const WORD flags = put ? DISPATCH_PROPERTYPUT : DISPATCH_METHOD;
+    return SUCCEEDED(
+        control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, exception.get(), &badArgument));
+}
+
+bool InvokeWithText(IDispatch* control, const wchar_t* name, bool put, const std::wstring& argument, VARIANT* result) {
+    ScopedBstr text(argument);
     if (text.get() == nullptr) {
         return false;
     }
@@ -46,13 +56,7 @@ bool InvokeWithText(IDispatch* control, const wchar_t* name, bool put, const std
     VariantInit(&arg);
     arg.vt = VT_BSTR;
     arg.bstrVal = text.get();
-    DISPID namedPut = DISPID_PROPERTYPUT;
-    DISPPARAMS params = {&arg, put ? &namedPut : nullptr, 1, put ? 1u : 0u};
-    ScopedExcepInfo exception;
-    UINT badArgument = 0;
-    const WORD flags = put ? DISPATCH_PROPERTYPUT : DISPATCH_METHOD;
-    return SUCCEEDED(
-        control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, exception.get(), &badArgument));
+    return Invoke(control, name, put, &arg, result);
 }
 
 }  // namespace
@@ -74,17 +78,29 @@ bool CreateScriptControl(ComPtr<IDispatch>* control) {
     return true;
 }
 
+bool SetSafeSubset(IDispatch* control) {
+    VARIANT on;
+    VariantInit(&on);
+    on.vt = VT_BOOL;
+    on.boolVal = VARIANT_TRUE;
+    return Invoke(control, L"UseSafeSubset", true, &on, nullptr);
+}
+
 bool SetScriptLanguage(IDispatch* control, const std::string& language) {
-    return InvokeWithText(control, L"Language", true, language, nullptr);
+    return InvokeWithText(control, L"Language", true, AnsiToWide(language), nullptr);
 }
 
 bool AddScriptCode(IDispatch* control, const std::string& code) {
+    return AddScriptCode(control, AnsiToWide(code));
+}
+
+bool AddScriptCode(IDispatch* control, const std::wstring& code) {
     ScopedVariant ignored;
     return InvokeWithText(control, L"AddCode", false, code, ignored.get());
 }
 
 bool EvalScript(IDispatch* control, const std::string& expression, VARIANT* result) {
-    if (InvokeWithText(control, L"Eval", false, expression, result)) {
+    if (InvokeWithText(control, L"Eval", false, AnsiToWide(expression), result)) {
         return true;
     }
     VariantClear(result);

@@ -20,7 +20,8 @@ as_root() {
 
 # Debian packages the build and the tests need.
 required_packages=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest
-                   wine64 xvfb x11-utils xdotool imagemagick locales fonts-wine fonts-wqy-microhei sqlite3)
+                   wine64 xvfb x11-utils xdotool imagemagick locales fonts-wine fonts-wqy-microhei sqlite3
+                   clang libclang-rt-14-dev nlohmann-json3-dev)  # the last three: the native fuzz targets
 
 ensure_packages() {
     local missing=()

@@ -1,5 +1,7 @@
 #include "app/gbk_text.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -7,6 +9,32 @@ namespace {
 // "乗" is 81 5C: its trail byte is a backslash. "丄" is 81 41: its trail byte is the letter A.
 const std::string kTrailBackslash = "\x81\x5C";
 const std::string kTrailLetterA = "\x81\x41";
+// Single bytes above ASCII: "€" is 80, U+F8F5 is FF.
+const std::string kEuro = "\x80";
+const std::string kF8F5 = "\xFF";
+
+// The characters the system's conversion makes of `text`: one UTF-16 unit each in code page 936.
+int SystemCharacterCount(const std::string& text) {
+    return MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+}
+
+int CharacterCount(const std::string& text) {
+    int count = 0;
+    for (size_t i = 0; i < text.size(); i += GbkCharLength(text, i))
+        ++count;
+    return count;
+}
+
+TEST(GbkText, CharactersAreTheOnesTheSystemConversionMakes) {
+    for (int lead = 0x80; lead <= 0xFF; ++lead) {
+        for (int next = 0; next <= 0xFF; ++next) {
+            const std::string text = {'a', static_cast<char>(lead), static_cast<char>(next), 'b'};
+            ASSERT_EQ(SystemCharacterCount(text), CharacterCount(text)) << std::hex << lead << " " << next;
+        }
+        const std::string atEnd = {'a', static_cast<char>(lead)};
+        ASSERT_EQ(SystemCharacterCount(atEnd), CharacterCount(atEnd)) << std::hex << lead << " at the end";
+    }
+}
 
 TEST(GbkText, FindTextStepsOverDoubleByteCharacters) {
     const struct {
@@ -29,6 +57,9 @@ TEST(GbkText, FindTextStepsOverDoubleByteCharacters) {
         {"快捷回复", "回复", 1, false, 5},
         // A start inside a character does not make its trail byte a match.
         {kTrailBackslash + "\\", "\\", 2, false, 3},
+        {kEuro + "\\", "\\", 1, false, 2},  // single-byte characters above ASCII
+        {kF8F5 + "a", "A", 1, true, 2},
+        {"\x81\"x\"", "\"", 1, false, 4},  // 81 22 is one (invalid) character, as the system reads it
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.expected, FindText(c.text, c.what, c.start, c.caseInsensitive))
@@ -46,6 +77,7 @@ TEST(GbkText, CaseChangesTouchAsciiLettersOnly) {
         AsciiUpper("ab\x81\x61"
                    "c"));  // 81 61 keeps its lower-case-looking trail
     EXPECT_EQ("HTTP://X/快", AsciiUpper("http://x/快"));
+    EXPECT_EQ(kEuro + "A" + kF8F5 + "B", AsciiUpper(kEuro + "a" + kF8F5 + "b"));
 }
 
 TEST(GbkText, TrimmingRemovesAsciiAndFullWidthSpacesAtBothEnds) {
@@ -59,6 +91,8 @@ TEST(GbkText, TrimmingRemovesAsciiAndFullWidthSpacesAtBothEnds) {
         {"\t x", "\t x"},                  // only spaces count
         {"   ", ""},
         {"", ""},
+        {" " + kEuro + "\xA1\xA1", kEuro},  // the full-width space after "€" is a space
+        {"\xA1\xA1" + kF8F5 + "\xA1\xA1 ", kF8F5},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.expected, TrimSpaces(c.text)) << c.text;
@@ -96,17 +130,20 @@ TEST(GbkText, SplitAtCrLfOnCharacterBoundaries) {
     } cases[] = {
         {"", {}},
         {"a", {"a"}},
-        {"a\r\n", {"a"}},                          // a final CR LF makes no empty line
-        {"a\r\nb", {"a", "b"}},                    // the last line needs no CR LF
-        {"a\r\n\r\nb", {"a", "", "b"}},            // a blank line is an empty message
+        {"a\r\n", {"a"}},                // a final CR LF makes no empty line
+        {"a\r\nb", {"a", "b"}},          // the last line needs no CR LF
+        {"a\r\n\r\nb", {"a", "", "b"}},  // a blank line is an empty message
         {"\r\na", {"", "a"}},
         {"\r\n\r\n", {"", ""}},
-        {"a\nb\rc", {"a\nb\rc"}},                  // lone LF and CR stay in the line
+        {"a\nb\rc", {"a\nb\rc"}},  // lone LF and CR stay in the line
         {"a\r\r\nb", {"a\r", "b"}},
-        {"\x81\r\nx", {"\x81\r\nx"}},               // 0x81 0x0D is one character: the LF after it is alone
+        {"\x81\r\nx", {"\x81\r\nx"}},                        // 0x81 0x0D is one character: the LF after it is alone
         {"\xC4\xE3\r\n\xBA\xC3", {"\xC4\xE3", "\xBA\xC3"}},  // 你 CR LF 好
-        {"\x81\x5C\r\n\\", {"\x81\x5C", "\\"}},     // trail byte 0x5C, then a real backslash
-        {"end\x81", {"end\x81"}},                  // a lead byte at the very end is kept
+        {"\x81\x5C\r\n\\", {"\x81\x5C", "\\"}},              // trail byte 0x5C, then a real backslash
+        {"end\x81", {"end\x81"}},                            // a lead byte at the very end is kept
+        {"a" + kEuro + "\r\nb", {"a" + kEuro, "b"}},         // lines ending in single bytes above ASCII
+        {"a" + kF8F5 + "\r\nb", {"a" + kF8F5, "b"}},
+        {std::string("\x81\0\r\nb", 5), {std::string("\x81\0", 2), "b"}},  // no trail byte 00
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.lines, SplitText(c.text, "\r\n")) << testing::PrintToString(c.text);

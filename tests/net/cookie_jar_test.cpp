@@ -26,10 +26,13 @@ TEST(CookieJar, MergePutsNewCookiesFirstAndDropsDeletedOnes) {
         {"a=1;  b=2", "", "a=1; b=2"},  // no new cookies: the old jar, spaces removed, joined again
         {"", "x=1", "x=1"},
         {"", "", ""},
-        {"a=1; a=2", "b=1", "b=1; a=1"},     // old pieces added earlier count as present
-        {"A=1", "a=2", "a=2; A=1"},          // names compare exactly
-        {"s=\xA1\xA1x", "t=1", "t=1; s=x"},  // the full-width space goes too
-        {"flag; a=1", "flag", "flag; a=1"},  // a piece without "=" is named by itself
+        {"a=1; a=2", "b=1", "b=1; a=1"},         // old pieces added earlier count as present
+        {"A=1", "a=2", "a=2; A=1"},              // names compare exactly
+        {"s=\xA1\xA1x", "t=1", "t=1; s=x"},      // the full-width space goes too
+        {"flag; a=1", "flag", "flag; a=1"},      // a piece without "=" is named by itself
+        {"", "a\x81=deleted", "a\x81=deleted"},  // 81 3D is one character: not set to "deleted"
+        {"", "b=\x80=deleted", ""},
+        {";", "h=\xD4", "h=\xD4"},  // D4 at the end leads no character: no "; " after it
     };
     for (const auto& c : cases) {
         std::string oldJar = c.oldJar;

@@ -2,7 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "app/text_codec.h"
+
 namespace {
+
+// A reply as the JSON accessor checks it: converted from code page 936 to UTF-16.
+bool IsStrictReply(const std::string& gbk) {
+    const std::wstring wide = AnsiToWide(gbk);
+    return IsStrictJson(std::u16string(wide.begin(), wide.end()));
+}
 
 TEST(StrictJson, AcceptsJsonValuesOnly) {
     const struct {
@@ -39,6 +47,14 @@ TEST(StrictJson, AcceptsJsonValuesOnly) {
         {"\"\\u12G4\"", false},
         {"\"open", false},
         {"\"\x81\"", false},  // lead byte swallowing the closing quote
+        {"\"\x80\"", true},   // "€" is one byte: the quote after it closes the string
+        {"\"\xFF\"", true},   // so is U+F8F5
+        {"[\"\x80\"],1", false},
+        {"[\"\xFF\"],f()//\"]\n", false},  // plain JSON to a reader that takes FF 22 as one character
+        {"[\"\xFE\\\\\"]", false},         // FE 5C is one character: the backslash after it escapes the quote
+        {"[\"\xFE\\\\\\\"]", true},
+        {"[\"\x81", false},     // a lead byte at the end
+        {"\xA1\xA1[]", false},  // the full-width space is no JSON white space
         {"{\"a\":1}{\"b\":2}", false},
         {"{\"a\":1} // note", false},
         {"{\"a\":1};alert(1)", false},
@@ -47,14 +63,21 @@ TEST(StrictJson, AcceptsJsonValuesOnly) {
         {std::string("[1]\0", 4), false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(c.json, IsStrictJson(c.text)) << c.text;
+        EXPECT_EQ(c.json, IsStrictReply(c.text)) << c.text;
     }
 }
 
 TEST(StrictJson, NestingIsBounded) {
-    EXPECT_TRUE(IsStrictJson(std::string(512, '[') + std::string(512, ']')));
-    EXPECT_FALSE(IsStrictJson(std::string(513, '[') + std::string(513, ']')));
-    EXPECT_FALSE(IsStrictJson(std::string(100000, '[')));  // no stack overflow on a hostile reply
+    EXPECT_TRUE(IsStrictJson(std::u16string(512, u'[') + std::u16string(512, u']')));
+    EXPECT_FALSE(IsStrictJson(std::u16string(513, u'[') + std::u16string(513, u']')));
+    EXPECT_FALSE(IsStrictJson(std::u16string(100000, u'[')));  // no stack overflow on a hostile reply
+}
+
+// The script engine ends a string at a raw line or paragraph separator.
+TEST(StrictJson, LineSeparatorsInsideStringsOnlyEscaped) {
+    EXPECT_FALSE(IsStrictJson(u"[\"a\u2028b\"]"));
+    EXPECT_FALSE(IsStrictJson(u"[\"a\u2029b\"]"));
+    EXPECT_TRUE(IsStrictJson(u"[\"a\\u2028b\"]"));
 }
 
 }  // namespace

@@ -32,6 +32,8 @@ TEST(RequestHeaders, CapitalizeHeaderNames) {
         {"referer: http://x/", "Referer: http://x/"},
         {"", ""},
         {"no colon", ""},
+        {"x\x81-a: 1", "X\x81-a: 1"},  // 81 2D is one character: no dash starts the word
+        {"\x80-a: 1", "\x80-A: 1"},    // after "€" the dash is a dash
     };
     for (const auto& c : cases) {
         EXPECT_EQ(c.out, CapitalizeHeaderNames(c.in)) << c.in;

@@ -84,6 +84,8 @@ TEST_F(ImportTest, LineRulesOfTheFile) {
         {"content ends at a zero byte", std::string("a\r\nb\0c\r\nd", 9), {"a", "b"}},
         {"UTF-16 ends at its first zero byte", std::string("\xFF\xFEh\0i\0", 6), {"??h"}},
         {"empty file", "", {}},
+        {"lines ending in the euro sign", "a\xE2\x82\xAC\r\n\xE2\x82\xAC\r\nb", {"a\x80", "\x80", "b"}},
+        {"lines ending in U+F8F5", "a\xEF\xA3\xB5\r\nb", {"a\xFF", "b"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
