@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "app/app_state.h"
+#include "base/scope_guard.h"
 #include "chat/chat_targets.h"
 #include "chat/event_pump.h"
 #include "net/identity.h"
@@ -14,15 +15,6 @@
 #include "ui/window_layer.h"
 
 namespace {
-
-// Runs CleanupAtExit when StartUp leaves, whichever way it leaves.
-class CleanupAtExitScope {
-public:
-    CleanupAtExitScope() = default;
-    CleanupAtExitScope(const CleanupAtExitScope&) = delete;
-    CleanupAtExitScope& operator=(const CleanupAtExitScope&) = delete;
-    ~CleanupAtExitScope() { CleanupAtExit(); }
-};
 
 void RunEventLoop() {
     MSG message;
@@ -39,7 +31,8 @@ void RunEventLoop() {
 
 int StartUp(HINSTANCE instance) {
     InitGlobals();
-    CleanupAtExitScope cleanup;
+    // CleanupAtExit runs when StartUp leaves, whichever way it leaves.
+    auto cleanup = MakeScopeGuard(CleanupAtExit);
     // The waits of a delivery handle the window's messages exactly as the event loop does.
     SetEventPreTranslator(PreTranslateMainWindowMessage);
     if (CreateMainWindow(instance, OnWindowCreated) == nullptr) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/app_state.h"
+#include "base/scope_guard.h"
 #include "chat/chat_clients.h"
 #include "chat/chat_targets.h"
 #include "chat/dock_placement.h"
@@ -61,15 +62,6 @@ HWND WindowOfRow(HWND list, int row) {
     return reinterpret_cast<HWND>(WindowNumberFromText(ListCell(list, row, 0)));
 }
 
-// Sets `pullChatWindow` for the life of the object.
-class PullScope {
-public:
-    PullScope() { pullChatWindow = true; }
-    ~PullScope() { pullChatWindow = false; }
-    PullScope(const PullScope&) = delete;
-    PullScope& operator=(const PullScope&) = delete;
-};
-
 }  // namespace
 
 void DockStep() {
@@ -104,7 +96,9 @@ void PickProcessRow() {
     if (row == lastPickedRow) {
         return;
     }
-    PullScope pull;
+    // `pullChatWindow` is set while this pick runs the docking step.
+    pullChatWindow = true;
+    auto pullEnds = MakeScopeGuard([] { pullChatWindow = false; });
     HWND previous = lastPickedRow != -1 ? WindowOfRow(list, lastPickedRow) : nullptr;
     if (previous != nullptr) {
         MinimiseWindow(previous);

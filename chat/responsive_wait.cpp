@@ -1,6 +1,6 @@
 #include "chat/responsive_wait.h"
 
-#include "app/win_handles.h"
+#include "base/handles.h"
 #include "chat/event_pump.h"
 #include "chat/wait_timing.h"
 

@@ -2,10 +2,9 @@
 
 #include <ole2.h>
 
-#include "app/text_codec.h"
-#include "net/net_handles.h"
+#include "base/text_codec.h"
+#include "base/handles.h"
 
-using Microsoft::WRL::ComPtr;
 
 namespace {
 

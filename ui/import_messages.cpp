@@ -4,10 +4,9 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/follow_active.h"
-#include "app/gbk_text.h"
-#include "app/text_codec.h"
-#include "app/win_handles.h"
+#include "base/gbk_text.h"
+#include "base/text_codec.h"
+#include "base/handles.h"
 #include "ui/choose_open_file.h"
 #include "ui/main_form.h"
 #include "ui/message_list.h"
@@ -86,7 +85,7 @@ void ImportText(HWND list, const std::string& utf8, HWND tabs) {
 }
 
 void ImportMessages() {
-    FollowActivePause pause;
+    auto pause = PauseFollowActive();
     ChooseOpenFileArgs args;
     args.owner = mainForm.window;
     args.title = kImportDialogTitle;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/text_codec.h"
+#include "base/text_codec.h"
 
 const char kTextInputOkCaption[] = "确认输入(&O)";
 const char kTextInputCancelCaption[] = "取消(&C)";

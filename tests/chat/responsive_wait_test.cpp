@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/win_handles.h"
+#include "base/handles.h"
 #include "chat/event_pump.h"
 
 namespace {

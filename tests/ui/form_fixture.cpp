@@ -4,7 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/startup.h"
-#include "app/text_codec.h"
+#include "base/text_codec.h"
 #include "store/store_schema.h"
 #include "ui/main_form.h"
 #include "ui/main_window.h"
