@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "app/app_state.h"
+#include "app/window_events.h"
 #include "base/scope_guard.h"
 #include "chat/chat_targets.h"
 #include "chat/event_pump.h"
@@ -50,6 +51,7 @@ void InitGlobals() {
 }
 
 void OnWindowCreated(HWND window) {
+    SetWindowEvents(&kMainWindowEvents);
     EnsureSchema();
     // The tool listens to all three clients and a double-click sends, from the first start on.
     for (HWND checkBox : {mainForm.选择框_QQ, mainForm.选择框_微信, mainForm.选择框_双击发送, mainForm.选择框_旺旺}) {
