@@ -113,38 +113,33 @@ private:
     HRESULT result_;
 };
 
-// A CryptoAPI provider context (an integer handle, hence not a unique_ptr).
-class CryptContext {
+// A CryptoAPI handle (an integer, hence not a unique_ptr), released at the end of its scope when set.
+template <typename Handle, typename Releaser>
+class ScopedCryptHandle {
 public:
-    CryptContext() = default;
-    ~CryptContext() {
-        if (handle_ != 0) CryptReleaseContext(handle_, 0);
+    ScopedCryptHandle() = default;
+    ~ScopedCryptHandle() {
+        if (handle_ != 0) Releaser()(handle_);
     }
-    CryptContext(const CryptContext&) = delete;
-    CryptContext& operator=(const CryptContext&) = delete;
+    ScopedCryptHandle(const ScopedCryptHandle&) = delete;
+    ScopedCryptHandle& operator=(const ScopedCryptHandle&) = delete;
 
-    HCRYPTPROV* Receive() { return &handle_; }
-    HCRYPTPROV get() const { return handle_; }
+    Handle* Receive() { return &handle_; }
+    Handle get() const { return handle_; }
 
 private:
-    HCRYPTPROV handle_ = 0;
+    Handle handle_ = 0;
 };
 
-class CryptHash {
-public:
-    CryptHash() = default;
-    ~CryptHash() {
-        if (handle_ != 0) CryptDestroyHash(handle_);
-    }
-    CryptHash(const CryptHash&) = delete;
-    CryptHash& operator=(const CryptHash&) = delete;
-
-    HCRYPTHASH* Receive() { return &handle_; }
-    HCRYPTHASH get() const { return handle_; }
-
-private:
-    HCRYPTHASH handle_ = 0;
+struct CryptContextReleaser {
+    void operator()(HCRYPTPROV context) const { CryptReleaseContext(context, 0); }
 };
+struct CryptHashReleaser {
+    void operator()(HCRYPTHASH hash) const { CryptDestroyHash(hash); }
+};
+// A provider context, and a hash made with one.
+using CryptContext = ScopedCryptHandle<HCRYPTPROV, CryptContextReleaser>;
+using CryptHash = ScopedCryptHandle<HCRYPTHASH, CryptHashReleaser>;
 
 // A VARIANT cleared on every path out of its scope.
 class ScopedVariant {

@@ -74,10 +74,8 @@ void DockStep() {
         ShowTool(tool);  // the user works in the tool: the current target stays what it was
         return;
     }
-    int32_t position = 0;
     ChatClient client = ChatClient::kWeChat;
-    if (!FindTarget(foreground, &position) ||
-        !ClientOfClass(chatTargets[static_cast<size_t>(position - 1)].className, &client)) {
+    if (!ClientOfTarget(foreground, &client)) {
         SetShown(tool, false);
         return;
     }

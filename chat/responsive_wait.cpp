@@ -56,6 +56,8 @@ void DelayResponsive(int32_t milliseconds) {
         return;
     }
     const DWORD start = GetTickCount();
+    // Kept on purpose: four pumps a round, two before the time check and two after. How often a long
+    // delay handles the window's messages (and so how responsive the window stays) depends on it.
     for (;;) {
         PumpEvents();
         PumpEvents();

@@ -4,6 +4,8 @@
 
 #include <initializer_list>
 
+#include "ui/window_layer.h"
+
 namespace {
 
 // One control of the window. Positions are inside the client area of the parent.
@@ -24,6 +26,9 @@ const DWORD kCheckStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS |
 const DWORD kGroupStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX;
 
 // In creation order; the group boxes come before their children.
+// Kept on purpose: only 添加分类 is a child of the "操作" frame; the other three buttons lie over the
+// frame as children of the window. The buttons' places on the screen and the Tab order (see the
+// stacking in CreateFormControls) depend on it.
 const ControlDesign kControls[] = {
     {&MainForm::选择夹_分类, nullptr, WC_TABCONTROLA, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TABS | TCS_SINGLELINE,
      0, 0, 424, 24, "", kId选择夹_分类},
@@ -115,11 +120,7 @@ bool CreateFormControls(HWND window, MainForm* form) {
     SetWindowPos(form->分组框1, form->按钮_导入消息, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     for (const char* caption : kDesignTabs) {
-        TCITEMA tab = {};
-        tab.mask = TCIF_TEXT;
-        tab.pszText = const_cast<char*>(caption);
-        const LRESULT count = SendMessageA(form->选择夹_分类, TCM_GETITEMCOUNT, 0, 0);
-        SendMessageA(form->选择夹_分类, TCM_INSERTITEMA, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&tab));
+        TabAppend(form->选择夹_分类, caption);
     }
     SendMessageA(form->选择夹_分类, TCM_SETCURSEL, 0, 0);
     SetupListView(form->超级列表框_消息列表, kMessageColumns, 2);

@@ -54,10 +54,7 @@ void ImportText(HWND list, const std::string& utf8, HWND tabs) {
     // Lines end at CR LF only; a lone CR or LF stays inside its message.
     std::vector<std::string> lines = SplitText(Utf8ToGbk(hasMark ? utf8.substr(3) : utf8), "\r\n");
 
-    TabStrip strip;
-    strip.Attach(tabs);
-    CategoryRow category;
-    categoryTable->FindByName(strip.ItemText(currentTabIndex), &category);
+    const CategoryRow category = CategoryOfCurrentTab(tabs);
     std::vector<MessageRow> rows(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
         rows[i].msg = std::move(lines[i]);

@@ -26,9 +26,7 @@ HWND MessageList() {
 
 // The category named by the current tab; ID 0 when no category has that name.
 CategoryRow CurrentCategory() {
-    CategoryRow row;
-    categoryTable->FindByName(CurrentCategoryName(), &row);
-    return row;
+    return CategoryOfCurrentTab(mainForm.选择夹_分类);
 }
 
 std::string SelectedText() {
@@ -84,10 +82,7 @@ void AppendMessageRows(HWND list, const std::vector<std::string>& texts) {
 }
 
 void FillMessageList(HWND list, HWND tabs) {
-    TabStrip strip;
-    strip.Attach(tabs);
-    CategoryRow category;
-    categoryTable->FindByName(strip.ItemText(currentTabIndex), &category);
+    const CategoryRow category = CategoryOfCurrentTab(tabs);
     ListClear(list);
     std::vector<MessageRow> messages;
     if (!LoadCategory(category, &messages)) {

@@ -22,6 +22,8 @@ void SetChecked(HWND checkBox, bool checked);
 
 // Tab control: the selected tab (-1 for none).
 int TabSelection(HWND tabs);
+// Inserts a tab after the last one, without selecting it.
+bool TabAppend(HWND tabs, const std::string& caption);
 
 // Windows.
 std::string WindowCaption(HWND window);
