@@ -6,7 +6,7 @@
 #include "app/window_events.h"
 #include "base/scope_guard.h"
 #include "chat/chat_targets.h"
-#include "chat/event_pump.h"
+#include "chat/waiting.h"
 #include "net/identity.h"
 #include "net/usage_report.h"
 #include "store/store_schema.h"

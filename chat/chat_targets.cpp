@@ -5,8 +5,8 @@
 
 #include "app/app_state.h"
 #include "chat/chat_clients.h"
-#include "chat/child_windows.h"
-#include "chat/event_pump.h"
+#include "chat/other_windows.h"
+#include "chat/waiting.h"
 #include "chat/window_number.h"
 #include "ui/main_form.h"
 #include "ui/window_layer.h"

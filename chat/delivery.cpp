@@ -10,10 +10,8 @@
 #include "chat/clipboard_text.h"
 #include "chat/input_box.h"
 #include "chat/posted_input.h"
-#include "chat/responsive_wait.h"
-#include "chat/screen_click.h"
-#include "chat/window_answer.h"
-#include "chat/window_geometry.h"
+#include "chat/waiting.h"
+#include "chat/other_windows.h"
 #include "ui/main_form.h"
 #include "ui/window_layer.h"
 

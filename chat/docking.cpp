@@ -9,10 +9,8 @@
 #include "chat/chat_clients.h"
 #include "chat/chat_targets.h"
 #include "chat/dock_placement.h"
-#include "chat/window_activation.h"
-#include "chat/window_geometry.h"
+#include "chat/other_windows.h"
 #include "chat/window_number.h"
-#include "chat/window_state.h"
 #include "ui/main_form.h"
 #include "ui/window_layer.h"
 
