@@ -26,9 +26,9 @@ extern int32_t currentTabIndex;              // current tab of the category tab 
 extern std::unique_ptr<CategoryTable> categoryTable;
 extern std::unique_ptr<MessageTable> messageTable;
 extern std::unique_ptr<ConfigTable> configTable;
-extern std::string versionText;    // "v 1.0.0" once the window exists
-extern int32_t lastPickedRow;      // row of the process list picked last, -1 for none
-extern bool pullChatWindow;        // true only while a process-list pick runs the docking step
+extern std::string versionText;      // "v 1.0.0" once the window exists
+extern int32_t lastPickedRow;        // row of the process list picked last, -1 for none
+extern bool pullChatWindow;          // true only while a process-list pick runs the docking step
 extern std::string machineIdentity;  // MD5 hex digest sent with the usage report
 
 // The version as it appears in the caption and in the update check.

@@ -18,11 +18,11 @@
 namespace {
 
 const CommandRoute kCommands[] = {
-    {kId按钮_添加分类, AddCategory},      {kId按钮_删除分类, DeleteCategory}, {kId按钮_编辑分类, RenameCategory},
-    {kId按钮_导入消息, ImportMessages},   {kId选择框_QQ, RebuildTargets},     {kId选择框_微信, RebuildTargets},
-    {kId选择框_旺旺, RebuildTargets},     {kId复制该消息, DuplicateMessage},  {kId删除该消息, DeleteMessage},
-    {kId编辑该消息, EditMessage},         {kId上移, MoveMessageUp},           {kId下移, MoveMessageDown},
-    {kId关于软件, OpenAboutPage},         {kId联系作者, OpenContactLink},     {kId监测新版本, CheckForUpdate},
+    {kId按钮_添加分类, AddCategory},    {kId按钮_删除分类, DeleteCategory}, {kId按钮_编辑分类, RenameCategory},
+    {kId按钮_导入消息, ImportMessages}, {kId选择框_QQ, RebuildTargets},     {kId选择框_微信, RebuildTargets},
+    {kId选择框_旺旺, RebuildTargets},   {kId复制该消息, DuplicateMessage},  {kId删除该消息, DeleteMessage},
+    {kId编辑该消息, EditMessage},       {kId上移, MoveMessageUp},           {kId下移, MoveMessageDown},
+    {kId关于软件, OpenAboutPage},       {kId联系作者, OpenContactLink},     {kId监测新版本, CheckForUpdate},
     {kId随意看看, OpenCuriousPage},
 };
 

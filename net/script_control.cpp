@@ -5,7 +5,6 @@
 #include "base/text_codec.h"
 #include "base/handles.h"
 
-
 namespace {
 
 const DWORD kAllContexts = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER;

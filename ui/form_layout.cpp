@@ -19,8 +19,8 @@ struct ControlDesign {
     WORD id;
 };
 
-const DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_CLIPSIBLINGS | LVS_REPORT |
-                         LVS_SINGLESEL | LVS_NOSORTHEADER;
+const DWORD kListStyle =
+    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_CLIPSIBLINGS | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER;
 const DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON;
 const DWORD kCheckStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_AUTOCHECKBOX;
 const DWORD kGroupStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX;
@@ -30,11 +30,12 @@ const DWORD kGroupStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX;
 // frame as children of the window. The buttons' places on the screen and the Tab order (see the
 // stacking in CreateFormControls) depend on it.
 const ControlDesign kControls[] = {
-    {&MainForm::选择夹_分类, nullptr, WC_TABCONTROLA, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TABS | TCS_SINGLELINE,
-     0, 0, 424, 24, "", kId选择夹_分类},
+    {&MainForm::选择夹_分类, nullptr, WC_TABCONTROLA,
+     WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TABS | TCS_SINGLELINE, 0, 0, 424, 24, "", kId选择夹_分类},
     {&MainForm::超级列表框_消息列表, nullptr, WC_LISTVIEWA, kListStyle, 0, 32, 416, 464, "", kId超级列表框_消息列表},
     {&MainForm::分组框1, nullptr, "BUTTON", kGroupStyle, 424, 3, 224, 149, "操作", kId分组框1},
-    {&MainForm::按钮_添加分类, &MainForm::分组框1, "BUTTON", kButtonStyle, 34, 21, 72, 24, "添加分类", kId按钮_添加分类},
+    {&MainForm::按钮_添加分类, &MainForm::分组框1, "BUTTON", kButtonStyle, 34, 21, 72, 24, "添加分类",
+     kId按钮_添加分类},
     {&MainForm::按钮_删除分类, nullptr, "BUTTON", kButtonStyle, 561, 24, 72, 24, "删除分类", kId按钮_删除分类},
     {&MainForm::按钮_编辑分类, nullptr, "BUTTON", kButtonStyle, 459, 60, 72, 24, "编辑分类", kId按钮_编辑分类},
     {&MainForm::按钮_导入消息, nullptr, "BUTTON", kButtonStyle, 561, 60, 72, 24, "导入消息", kId按钮_导入消息},
@@ -100,9 +101,9 @@ bool CreateFormControls(HWND window, MainForm* form) {
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     for (const ControlDesign& design : kControls) {
         HWND parent = design.parent != nullptr ? form->*design.parent : window;
-        HWND control = CreateWindowExA(0, design.className, design.caption, design.style, design.left, design.top, design.width,
-                                       design.height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(design.id)),
-                                       instance, nullptr);
+        HWND control = CreateWindowExA(0, design.className, design.caption, design.style, design.left, design.top,
+                                       design.width, design.height, parent,
+                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(design.id)), instance, nullptr);
         if (control == nullptr) {
             return false;
         }

@@ -131,9 +131,9 @@ HWND CreateMainWindow(HINSTANCE instance, WindowCreatedHandler onCreated) {
     }
     const int left = (GetSystemMetrics(SM_CXSCREEN) - kOuterWidth) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - kOuterHeight) / 2;
-    HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption, kMainWindowStyle, left,
-                                  top, kOuterWidth, kOuterHeight, nullptr, nullptr, instance,
-                                  reinterpret_cast<void*>(onCreated));
+    HWND window =
+        CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption, kMainWindowStyle, left, top,
+                        kOuterWidth, kOuterHeight, nullptr, nullptr, instance, reinterpret_cast<void*>(onCreated));
     if (window != nullptr) {
         ShowWindow(window, SW_SHOW);
         UpdateWindow(window);

@@ -70,7 +70,8 @@ void ExpectEverythingFailed(const Outcomes& o) {
 TEST(StoreFailures, FileThatIsNotADatabaseFailsEveryOperationAndStaysUnchanged) {
     TempWorkingDirectory directory;
     std::string noise(4096, '\0');
-    for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 7919u + 13u) % 251u);
+    for (size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<char>((i * 7919u + 13u) % 251u);
     ASSERT_TRUE(WriteFileBytes(directory.File("chat.db"), noise));
 
     EnsureSchema();
@@ -95,7 +96,8 @@ TEST(StoreFailures, TablesWithOtherColumnsAreLeftAsTheyAre) {
     const RawRows schemaBefore = RawQuery(db, "SELECT name, sql FROM sqlite_master ORDER BY name");
 
     EnsureSchema();
-    const RawRows schemaAfter = RawQuery(db, "SELECT name, sql FROM sqlite_master WHERE tbl_name<>'config' ORDER BY name");
+    const RawRows schemaAfter =
+        RawQuery(db, "SELECT name, sql FROM sqlite_master WHERE tbl_name<>'config' ORDER BY name");
     EXPECT_EQ(schemaBefore, schemaAfter) << "existing tables are not migrated";
 
     CategoryTable categories;

@@ -199,7 +199,8 @@ TEST_F(MessageListTest, HandlerFailingWithAnExceptionChangesNothing) {
 // The whole text of a message survives the list and the edit dialog, however long, with its lines.
 TEST_F(MessageListTest, LongAndMultiLineTextsSurviveEveryPath) {
     std::string longText;
-    while (longText.size() < 5000) longText += "回复内容乗\\";
+    while (longText.size() < 5000)
+        longText += "回复内容乗\\";
     const std::string lines = "第一行\r\n第二行\r\n\r\n第四行";
     Seed({{1, "默认"}}, {{1, longText}, {1, lines}});
     Start();
