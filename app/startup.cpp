@@ -3,8 +3,10 @@
 #include <initializer_list>
 
 #include "app/app_state.h"
+#include "app/window_events.h"
+#include "base/scope_guard.h"
 #include "chat/chat_targets.h"
-#include "chat/event_pump.h"
+#include "chat/waiting.h"
 #include "net/identity.h"
 #include "net/usage_report.h"
 #include "store/store_schema.h"
@@ -14,15 +16,6 @@
 #include "ui/window_layer.h"
 
 namespace {
-
-// Runs CleanupAtExit when StartUp leaves, whichever way it leaves.
-class CleanupAtExitScope {
-public:
-    CleanupAtExitScope() = default;
-    CleanupAtExitScope(const CleanupAtExitScope&) = delete;
-    CleanupAtExitScope& operator=(const CleanupAtExitScope&) = delete;
-    ~CleanupAtExitScope() { CleanupAtExit(); }
-};
 
 void RunEventLoop() {
     MSG message;
@@ -39,7 +32,8 @@ void RunEventLoop() {
 
 int StartUp(HINSTANCE instance) {
     InitGlobals();
-    CleanupAtExitScope cleanup;
+    // CleanupAtExit runs when StartUp leaves, whichever way it leaves.
+    auto cleanup = MakeScopeGuard(CleanupAtExit);
     // The waits of a delivery handle the window's messages exactly as the event loop does.
     SetEventPreTranslator(PreTranslateMainWindowMessage);
     if (CreateMainWindow(instance, OnWindowCreated) == nullptr) {
@@ -57,6 +51,7 @@ void InitGlobals() {
 }
 
 void OnWindowCreated(HWND window) {
+    SetWindowEvents(&kMainWindowEvents);
     EnsureSchema();
     // The tool listens to all three clients and a double-click sends, from the first start on.
     for (HWND checkBox : {mainForm.选择框_QQ, mainForm.选择框_微信, mainForm.选择框_双击发送, mainForm.选择框_旺旺}) {

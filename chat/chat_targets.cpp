@@ -5,8 +5,8 @@
 
 #include "app/app_state.h"
 #include "chat/chat_clients.h"
-#include "chat/child_windows.h"
-#include "chat/event_pump.h"
+#include "chat/other_windows.h"
+#include "chat/waiting.h"
 #include "chat/window_number.h"
 #include "ui/main_form.h"
 #include "ui/window_layer.h"
@@ -15,7 +15,8 @@ namespace {
 
 // Room for the class name and the title as read from a window.
 constexpr int32_t kTextCapacity = 255;
-// The value EnumWindows hands to ConsiderWindow; not used by it.
+// Kept on purpose: the value EnumWindows hands to ConsiderWindow, which does not use it. It is passed
+// only because EnumWindows takes one; nothing depends on it being 100.
 constexpr LPARAM kEnumerationValue = 100;
 
 // Counts the rebuilds, so that a fill interrupted by a rebuild (a listen check box clicked while the
@@ -77,4 +78,10 @@ bool FindTarget(HWND window, int32_t* position) {
         }
     }
     return false;
+}
+
+bool ClientOfTarget(HWND window, ChatClient* client) {
+    int32_t position = 0;
+    return FindTarget(window, &position) &&
+           ClientOfClass(chatTargets[static_cast<size_t>(position - 1)].className, client);
 }

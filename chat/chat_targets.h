@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "chat/chat_clients.h"
+
 // The chat windows the tool serves (`chatTargets`) and their rows in the process list.
 
 // Empties `chatTargets`, enumerates the top-level windows in z-order (top first) and fills the
@@ -21,3 +23,6 @@ void FillProcessList();
 
 // The 1-based position of the first target whose window is `window`; false when none is.
 bool FindTarget(HWND window, int32_t* position);
+
+// The client of the first target whose window is `window`; false when `window` is not tracked.
+bool ClientOfTarget(HWND window, ChatClient* client);

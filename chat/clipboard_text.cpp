@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "app/text_codec.h"
-#include "app/win_handles.h"
+#include "base/text_codec.h"
+#include "base/handles.h"
 
 namespace {
 

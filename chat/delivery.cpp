@@ -6,13 +6,12 @@
 
 #include "app/app_state.h"
 #include "chat/chat_clients.h"
+#include "chat/chat_targets.h"
 #include "chat/clipboard_text.h"
 #include "chat/input_box.h"
 #include "chat/posted_input.h"
-#include "chat/responsive_wait.h"
-#include "chat/screen_click.h"
-#include "chat/window_answer.h"
-#include "chat/window_geometry.h"
+#include "chat/waiting.h"
+#include "chat/other_windows.h"
 #include "ui/main_form.h"
 #include "ui/window_layer.h"
 
@@ -30,16 +29,6 @@ constexpr int32_t kWeChatBeforeEnterMs = 50;
 constexpr int32_t kBeforeEnterMs = 200;
 // How long the tool waits for QQ to take the paste; a QQ that hangs longer gets no Enter.
 constexpr UINT kPasteBoundMs = 1000;
-
-// The client of the first tracked window that is `target`; false when `target` is not tracked.
-bool ClientOfTarget(HWND target, ChatClient* client) {
-    for (const ChatTarget& tracked : chatTargets) {
-        if (tracked.window == target && ClientOfClass(tracked.className, client)) {
-            return true;
-        }
-    }
-    return false;
-}
 
 bool SendsOnDoubleClick() {
     return IsChecked(mainForm.选择框_双击发送);
@@ -89,6 +78,8 @@ void DeliverToAliWangWang(HWND frame, const std::string& text) {
         return;
     }
     PostMouse(inputBox, kInputBoxClickX, kInputBoxClickY);
+    // Kept on purpose: two waits of 100 ms after the click, not one. AliWangWang's input box is given
+    // this long to take the click before the first character; the delivery to it is defined this way.
     WaitResponsive(kAfterClickMs);
     WaitResponsive(kAfterClickMs);
     if (!PostText(inputBox, text) || !SendsOnDoubleClick()) {

@@ -5,13 +5,12 @@
 #include <cstdint>
 
 #include "app/app_state.h"
+#include "base/scope_guard.h"
 #include "chat/chat_clients.h"
 #include "chat/chat_targets.h"
 #include "chat/dock_placement.h"
-#include "chat/window_activation.h"
-#include "chat/window_geometry.h"
+#include "chat/other_windows.h"
 #include "chat/window_number.h"
-#include "chat/window_state.h"
 #include "ui/main_form.h"
 #include "ui/window_layer.h"
 
@@ -61,15 +60,6 @@ HWND WindowOfRow(HWND list, int row) {
     return reinterpret_cast<HWND>(WindowNumberFromText(ListCell(list, row, 0)));
 }
 
-// Sets `pullChatWindow` for the life of the object.
-class PullScope {
-public:
-    PullScope() { pullChatWindow = true; }
-    ~PullScope() { pullChatWindow = false; }
-    PullScope(const PullScope&) = delete;
-    PullScope& operator=(const PullScope&) = delete;
-};
-
 }  // namespace
 
 void DockStep() {
@@ -82,10 +72,8 @@ void DockStep() {
         ShowTool(tool);  // the user works in the tool: the current target stays what it was
         return;
     }
-    int32_t position = 0;
     ChatClient client = ChatClient::kWeChat;
-    if (!FindTarget(foreground, &position) ||
-        !ClientOfClass(chatTargets[static_cast<size_t>(position - 1)].className, &client)) {
+    if (!ClientOfTarget(foreground, &client)) {
         SetShown(tool, false);
         return;
     }
@@ -104,7 +92,9 @@ void PickProcessRow() {
     if (row == lastPickedRow) {
         return;
     }
-    PullScope pull;
+    // `pullChatWindow` is set while this pick runs the docking step.
+    pullChatWindow = true;
+    auto pullEnds = MakeScopeGuard([] { pullChatWindow = false; });
     HWND previous = lastPickedRow != -1 ? WindowOfRow(list, lastPickedRow) : nullptr;
     if (previous != nullptr) {
         MinimiseWindow(previous);

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "chat/child_windows.h"
+#include "chat/other_windows.h"
 
 const char kInputBoxClassName[] = "RichEditComponent";
 

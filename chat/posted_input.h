@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // Input fed into a window (usually of another process) through its message queue. Apart from
@@ -34,3 +35,9 @@ extern PostMessageCall postTextMessage;
 
 // One WM_KEYDOWN for the virtual key, lParam 0; no WM_KEYUP follows.
 void PostKey(HWND window, uint32_t key);
+
+// A real left click through the mouse cursor, which is put back where it was afterwards. (x, y) are
+// relative to the client-area origin of `window`, or screen coordinates when `window` is null; a
+// missing coordinate is taken from the cursor's current position. Nothing happens when the cursor
+// position cannot be read, since it could not be restored.
+void ClickAtScreen(HWND window, std::optional<int32_t> x = std::nullopt, std::optional<int32_t> y = std::nullopt);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/gbk_text.h"
+#include "base/gbk_text.h"
 #include "net/text_between.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <climits>
 #include <vector>
 
-#include "app/gbk_text.h"
-#include "net/net_handles.h"
+#include "base/gbk_text.h"
+#include "base/handles.h"
 
 namespace {
 

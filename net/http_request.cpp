@@ -3,12 +3,12 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include "app/gbk_text.h"
+#include "base/gbk_text.h"
 #include <initializer_list>
 #include <memory>
 
 #include "net/cookie_jar.h"
-#include "net/net_handles.h"
+#include "base/handles.h"
 #include "net/request_headers.h"
 #include "net/run_within.h"
 #include "net/url_parts.h"
@@ -45,6 +45,8 @@ void ReadWholeBody(HINTERNET request, std::string* body) {
 }
 
 // The raw header block, status line first; 5000 spaces when it does not fit or cannot be had.
+// Kept on purpose: such a block is handed on as 5,000 spaces, not as a failure; the readers of the
+// headers then find none in it, which is what a reply with unreadable headers means to them.
 std::string RawResponseHeaders(HINTERNET request) {
     std::string headers(kResponseHeaderBuffer, ' ');
     DWORD length = kResponseHeaderBuffer;

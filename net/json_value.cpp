@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/gbk_text.h"
-#include "app/text_codec.h"
+#include "base/gbk_text.h"
+#include "base/text_codec.h"
 #include "net/json_check.h"
 #include "net/json_support_script.h"
 #include "net/script_control.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "net/net_handles.h"
+#include "base/handles.h"
 
 class JsonValue;
 std::unique_ptr<JsonValue> CreateJsonValue();

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/gbk_text.h"
+#include "base/gbk_text.h"
 #include "net/text_between.h"
 
 const char kDefaultUserAgent[] = "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1)";

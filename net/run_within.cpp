@@ -2,14 +2,14 @@
 
 #include <memory>
 
-#include "net/net_handles.h"
+#include "base/handles.h"
 
 namespace {
 
 // Shared by the waiting caller and the thread: whichever lets go last frees it.
 struct Job {
     std::function<void()> work;
-    KernelHandle done;
+    UniqueHandle done;
 };
 
 DWORD WINAPI JobThread(LPVOID parameter) {
@@ -33,7 +33,7 @@ bool RunWithin(unsigned timeoutMs, std::function<void()> work) {
         return false;
     }
     auto parameter = std::make_unique<std::shared_ptr<Job>>(job);
-    KernelHandle thread(CreateThread(nullptr, 0, JobThread, parameter.get(), 0, nullptr));
+    UniqueHandle thread(CreateThread(nullptr, 0, JobThread, parameter.get(), 0, nullptr));
     if (!thread) {
         return false;
     }

@@ -2,10 +2,8 @@
 
 #include <ole2.h>
 
-#include "app/text_codec.h"
-#include "net/net_handles.h"
-
-using Microsoft::WRL::ComPtr;
+#include "base/text_codec.h"
+#include "base/handles.h"
 
 namespace {
 

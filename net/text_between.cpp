@@ -1,6 +1,6 @@
 #include "net/text_between.h"
 
-#include "app/gbk_text.h"
+#include "base/gbk_text.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-// The two text cuts the HTTP client is built on. Both search with the GBK rules of app/gbk_text.h.
+// The two text cuts the HTTP client is built on. Both search with the GBK rules of base/gbk_text.h.
 
 // The text between the first `left` found from `start` (0 or 1: from the beginning) and the next
 // `right` after it; "" when either is missing. "#引号" in `left` or `right` stands for a double quote.

@@ -3,12 +3,11 @@
 #include <memory>
 
 #include "app/app_state.h"
-#include "app/follow_active.h"
 #include "net/http_request.h"
 #include "net/json_value.h"
 #include "net/service_hosts.h"
 #include "net/url_parts.h"
-#include "net/net_handles.h"
+#include "base/handles.h"
 #include "ui/dialogs.h"
 
 namespace {
@@ -48,7 +47,7 @@ std::string UpdateCheckAddress() {
 void CheckForUpdate() {
     auto address = std::make_unique<std::string>(UpdateCheckAddress());
     CountCheck(+1);
-    KernelHandle thread(CreateThread(nullptr, 0, UpdateCheckThread, address.get(), 0, nullptr));
+    UniqueHandle thread(CreateThread(nullptr, 0, UpdateCheckThread, address.get(), 0, nullptr));
     if (thread) {
         address.release();  // the thread owns it now
     } else {
@@ -59,7 +58,7 @@ void CheckForUpdate() {
 void RunUpdateCheck(const std::string& address) {
     std::unique_ptr<JsonValue> reply = CreateJsonValue();
     {
-        FollowActivePause pause;
+        auto pause = PauseFollowActive();
         HttpOptions options;
         options.timeoutMs = kUpdateCheckTimeoutMs;
         std::string body;

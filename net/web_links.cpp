@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "app/follow_active.h"
+#include "app/app_state.h"
 #include "net/service_hosts.h"
 #include "ui/dialogs.h"
 
 namespace {
 
 void OpenLink(const std::string& address) {
-    FollowActivePause pause;
+    auto pause = PauseFollowActive();
     Dialogs().OpenInShell(address);
 }
 

@@ -53,6 +53,5 @@ bool CategoryTable::FindByName(const std::string& name, CategoryRow* row) {
 }
 
 bool CategoryTable::Rename(const CategoryRow& row) {
-    return connection_.Execute(FormatSql("UPDATE type set name=? WHERE ID=%d", {row.ID}),
-                               {StoreValue::Text(row.name)});
+    return connection_.Execute(FormatSql("UPDATE type set name=? WHERE ID=%d", {row.ID}), {StoreValue::Text(row.name)});
 }

@@ -19,5 +19,6 @@ bool ConfigTable::Get(const std::string& key, ConfigRow* row) {
 }
 
 bool ConfigTable::Insert(const ConfigRow& row) {
-    return connection_.InsertRow("config", {{"key", StoreValue::Text(row.key)}, {"value", StoreValue::Text(row.value)}});
+    return connection_.InsertRow("config",
+                                 {{"key", StoreValue::Text(row.key)}, {"value", StoreValue::Text(row.value)}});
 }

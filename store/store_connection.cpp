@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "app/text_codec.h"
+#include "base/text_codec.h"
 #include "store/format_sql.h"
 
 namespace {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <sqlite3.h>
+
 #include <string>
 #include <vector>
 
-#include "store/sqlite_handles.h"
+#include "base/handles.h"
 #include "store/store_cursor.h"
 #include "store/store_value.h"
 

@@ -1,6 +1,6 @@
 #include "store/store_cursor.h"
 
-#include "app/text_codec.h"
+#include "base/text_codec.h"
 
 namespace {
 

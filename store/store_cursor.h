@@ -1,9 +1,11 @@
 #pragma once
 
+#include <sqlite3.h>
+
 #include <cstdint>
 #include <string>
 
-#include "store/sqlite_handles.h"
+#include "base/handles.h"
 
 // A prepared statement stepped row by row. Columns are read by name (ASCII letters compared without
 // regard to case). Reading from a cursor whose statement could not be prepared, or when no row is

@@ -27,8 +27,9 @@ void Seed() {
     db.Execute("BEGIN");
     db.InsertRow("type", {{"name", StoreValue::Text("小")}});
     db.InsertRow("type", {{"name", StoreValue::Text("大")}});
-    db.InsertRow("msg", {{"msg", StoreValue::Text("一条")}, {"count", StoreValue::Integer(0)},
-                         {"typeid", StoreValue::Integer(1)}});
+    db.InsertRow(
+        "msg",
+        {{"msg", StoreValue::Text("一条")}, {"count", StoreValue::Integer(0)}, {"typeid", StoreValue::Integer(1)}});
     const std::string text = "您好，欢迎光临本店，有什么可以帮您的吗？我们的客服会尽快回复您。";
     for (int i = 0; i < 10000; ++i) {
         db.InsertRow("msg", {{"msg", StoreValue::Text(text + std::to_string(i))},

@@ -42,19 +42,6 @@ LRESULT CALLBACK ProbeProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Handles the thread's messages for `ms`, as the window's message loop would.
-void PumpFor(double ms) {
-    const double end = NowMs() + ms;
-    for (double now = NowMs(); now < end; now = NowMs()) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now) + 1, QS_ALLINPUT);
-    }
-}
-
 // The longest time (ms) a posted probe waited for the user-interface thread while `work` ran on it,
 // and how long `work` took.
 void Measure(HWND probe, const std::function<void()>& work, double* longestWait, double* workMs) {

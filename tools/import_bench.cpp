@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/gbk_text.h"
+#include "base/gbk_text.h"
 #include "app/startup.h"
-#include "app/text_codec.h"
+#include "base/text_codec.h"
 #include "store/category_table.h"
 #include "store/message_table.h"
 #include "store/store_schema.h"

@@ -70,19 +70,6 @@ HWND CreateEmptyWindow(HINSTANCE instance) {
     return window;
 }
 
-// Handles the messages of this thread for `ms` milliseconds, as the event loop would.
-void PumpFor(double ms) {
-    const double end = NowMs() + ms;
-    for (double now = NowMs(); now < end; now = NowMs()) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now) + 1, QS_ALLINPUT);
-    }
-}
-
 // A thread that keeps sending a message to a window of the user-interface thread, which answers it
 // only while it handles messages: the longest wait for an answer is the longest time that thread was
 // unavailable to the user.

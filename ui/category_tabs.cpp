@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/follow_active.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/message_list.h"
@@ -56,7 +55,7 @@ void CreateDefaultCategory() {
 }
 
 void AddCategory() {
-    FollowActivePause pause;
+    auto pause = PauseFollowActive();
     std::string name;
     if (!AskCategoryName(std::string(), &name)) {
         return;
@@ -75,7 +74,7 @@ void AddCategory() {
 }
 
 void RenameCategory() {
-    FollowActivePause pause;
+    auto pause = PauseFollowActive();
     const std::string oldName = CurrentCategoryName();
     std::string newName;
     if (!AskCategoryName(oldName, &newName) || newName == oldName) {
@@ -107,7 +106,7 @@ void DeleteCategory() {
         ShowInfo("只剩一个子夹,不能删除");
         return;
     }
-    FollowActivePause pause;
+    auto pause = PauseFollowActive();
     const std::string name = ReadTabText(currentTabIndex);
     if (!AskOkCancel("确认删除该子夹,并删除该子夹消息列表")) {
         return;

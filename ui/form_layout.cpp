@@ -4,6 +4,8 @@
 
 #include <initializer_list>
 
+#include "ui/window_layer.h"
+
 namespace {
 
 // One control of the window. Positions are inside the client area of the parent.
@@ -17,19 +19,23 @@ struct ControlDesign {
     WORD id;
 };
 
-const DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_CLIPSIBLINGS | LVS_REPORT |
-                         LVS_SINGLESEL | LVS_NOSORTHEADER;
+const DWORD kListStyle =
+    WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_CLIPSIBLINGS | LVS_REPORT | LVS_SINGLESEL | LVS_NOSORTHEADER;
 const DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON;
 const DWORD kCheckStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_AUTOCHECKBOX;
 const DWORD kGroupStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX;
 
 // In creation order; the group boxes come before their children.
+// Kept on purpose: only 添加分类 is a child of the "操作" frame; the other three buttons lie over the
+// frame as children of the window. The buttons' places on the screen and the Tab order (see the
+// stacking in CreateFormControls) depend on it.
 const ControlDesign kControls[] = {
-    {&MainForm::选择夹_分类, nullptr, WC_TABCONTROLA, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TABS | TCS_SINGLELINE,
-     0, 0, 424, 24, "", kId选择夹_分类},
+    {&MainForm::选择夹_分类, nullptr, WC_TABCONTROLA,
+     WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TABS | TCS_SINGLELINE, 0, 0, 424, 24, "", kId选择夹_分类},
     {&MainForm::超级列表框_消息列表, nullptr, WC_LISTVIEWA, kListStyle, 0, 32, 416, 464, "", kId超级列表框_消息列表},
     {&MainForm::分组框1, nullptr, "BUTTON", kGroupStyle, 424, 3, 224, 149, "操作", kId分组框1},
-    {&MainForm::按钮_添加分类, &MainForm::分组框1, "BUTTON", kButtonStyle, 34, 21, 72, 24, "添加分类", kId按钮_添加分类},
+    {&MainForm::按钮_添加分类, &MainForm::分组框1, "BUTTON", kButtonStyle, 34, 21, 72, 24, "添加分类",
+     kId按钮_添加分类},
     {&MainForm::按钮_删除分类, nullptr, "BUTTON", kButtonStyle, 561, 24, 72, 24, "删除分类", kId按钮_删除分类},
     {&MainForm::按钮_编辑分类, nullptr, "BUTTON", kButtonStyle, 459, 60, 72, 24, "编辑分类", kId按钮_编辑分类},
     {&MainForm::按钮_导入消息, nullptr, "BUTTON", kButtonStyle, 561, 60, 72, 24, "导入消息", kId按钮_导入消息},
@@ -95,9 +101,9 @@ bool CreateFormControls(HWND window, MainForm* form) {
     const HFONT font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     for (const ControlDesign& design : kControls) {
         HWND parent = design.parent != nullptr ? form->*design.parent : window;
-        HWND control = CreateWindowExA(0, design.className, design.caption, design.style, design.left, design.top, design.width,
-                                       design.height, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(design.id)),
-                                       instance, nullptr);
+        HWND control = CreateWindowExA(0, design.className, design.caption, design.style, design.left, design.top,
+                                       design.width, design.height, parent,
+                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(design.id)), instance, nullptr);
         if (control == nullptr) {
             return false;
         }
@@ -115,11 +121,7 @@ bool CreateFormControls(HWND window, MainForm* form) {
     SetWindowPos(form->分组框1, form->按钮_导入消息, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     for (const char* caption : kDesignTabs) {
-        TCITEMA tab = {};
-        tab.mask = TCIF_TEXT;
-        tab.pszText = const_cast<char*>(caption);
-        const LRESULT count = SendMessageA(form->选择夹_分类, TCM_GETITEMCOUNT, 0, 0);
-        SendMessageA(form->选择夹_分类, TCM_INSERTITEMA, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&tab));
+        TabAppend(form->选择夹_分类, caption);
     }
     SendMessageA(form->选择夹_分类, TCM_SETCURSEL, 0, 0);
     SetupListView(form->超级列表框_消息列表, kMessageColumns, 2);

@@ -4,10 +4,9 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/follow_active.h"
-#include "app/gbk_text.h"
-#include "app/text_codec.h"
-#include "app/win_handles.h"
+#include "base/gbk_text.h"
+#include "base/text_codec.h"
+#include "base/handles.h"
 #include "ui/choose_open_file.h"
 #include "ui/main_form.h"
 #include "ui/message_list.h"
@@ -55,10 +54,7 @@ void ImportText(HWND list, const std::string& utf8, HWND tabs) {
     // Lines end at CR LF only; a lone CR or LF stays inside its message.
     std::vector<std::string> lines = SplitText(Utf8ToGbk(hasMark ? utf8.substr(3) : utf8), "\r\n");
 
-    TabStrip strip;
-    strip.Attach(tabs);
-    CategoryRow category;
-    categoryTable->FindByName(strip.ItemText(currentTabIndex), &category);
+    const CategoryRow category = CategoryOfCurrentTab(tabs);
     std::vector<MessageRow> rows(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
         rows[i].msg = std::move(lines[i]);
@@ -86,7 +82,7 @@ void ImportText(HWND list, const std::string& utf8, HWND tabs) {
 }
 
 void ImportMessages() {
-    FollowActivePause pause;
+    auto pause = PauseFollowActive();
     ChooseOpenFileArgs args;
     args.owner = mainForm.window;
     args.title = kImportDialogTitle;

@@ -13,8 +13,8 @@ struct MainForm {
     HWND 按钮_删除分类 = nullptr;
     HWND 按钮_编辑分类 = nullptr;
     HWND 按钮_导入消息 = nullptr;
-    HWND 分组框_设置 = nullptr;          // "设置参数" frame
-    HWND 选择框_双击发送 = nullptr;      // children of 分组框_设置
+    HWND 分组框_设置 = nullptr;      // "设置参数" frame
+    HWND 选择框_双击发送 = nullptr;  // children of 分组框_设置
     HWND 选择框_QQ = nullptr;
     HWND 选择框_微信 = nullptr;
     HWND 选择框_旺旺 = nullptr;

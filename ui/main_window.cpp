@@ -2,16 +2,7 @@
 
 #include <commctrl.h>
 
-#include "chat/chat_targets.h"
-#include "chat/delivery.h"
-#include "chat/docking.h"
-#include "net/update_check.h"
-#include "net/web_links.h"
-#include "ui/category_tabs.h"
 #include "ui/form_layout.h"
-#include "ui/import_messages.h"
-#include "ui/message_list.h"
-#include "ui/message_menu.h"
 
 const char kMainWindowCaption[] = "快捷回复窗口";
 
@@ -23,32 +14,8 @@ const int kOuterHeight = 546;
 // Fixed single frame with caption bar, system menu and minimise box; no maximise box, no sizing.
 const DWORD kMainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
-// WM_COMMAND: clicks of buttons and check boxes, and menu items.
-struct CommandRoute {
-    WORD id;
-    void (*handler)();
-};
-const CommandRoute kCommands[] = {
-    {kId按钮_添加分类, AddCategory},      {kId按钮_删除分类, DeleteCategory}, {kId按钮_编辑分类, RenameCategory},
-    {kId按钮_导入消息, ImportMessages},   {kId选择框_QQ, RebuildTargets},     {kId选择框_微信, RebuildTargets},
-    {kId选择框_旺旺, RebuildTargets},     {kId复制该消息, DuplicateMessage},  {kId删除该消息, DeleteMessage},
-    {kId编辑该消息, EditMessage},         {kId上移, MoveMessageUp},           {kId下移, MoveMessageDown},
-    {kId关于软件, OpenAboutPage},         {kId联系作者, OpenContactLink},     {kId监测新版本, CheckForUpdate},
-    {kId随意看看, OpenCuriousPage},
-};
-
-// WM_NOTIFY: tab changes and clicks in the two lists.
-struct NotifyRoute {
-    UINT_PTR id;
-    UINT code;
-    void (*handler)();
-};
-const NotifyRoute kNotifications[] = {
-    {kId选择夹_分类, TCN_SELCHANGE, SwitchCategory},
-    {kId超级列表框_消息列表, NM_DBLCLK, DeliverMessage},
-    {kId超级列表框_消息列表, NM_RCLICK, ShowMessageMenu},
-    {kId超级列表框_进程列表, NM_CLICK, PickProcessRow},
-};
+// Set by start-up before any event can arrive.
+const WindowEvents* windowEvents = nullptr;
 
 // Every handler runs through here. An exception (an allocation that fails, say) never leaves the
 // window procedure: the operation that failed has made no change of its own yet or leaves the store
@@ -65,7 +32,11 @@ void OnCommand(WORD id, WORD code) {
     if (code != BN_CLICKED) {
         return;  // only clicks run operations (menu choices arrive with code 0, which is BN_CLICKED)
     }
-    for (const CommandRoute& route : kCommands) {
+    if (windowEvents == nullptr) {
+        return;
+    }
+    for (size_t i = 0; i < windowEvents->commandCount; ++i) {
+        const CommandRoute& route = windowEvents->commands[i];
         if (route.id == id) {
             RunHandler(route.handler);
             return;
@@ -74,7 +45,11 @@ void OnCommand(WORD id, WORD code) {
 }
 
 void OnNotify(const NMHDR* header) {
-    for (const NotifyRoute& route : kNotifications) {
+    if (windowEvents == nullptr) {
+        return;
+    }
+    for (size_t i = 0; i < windowEvents->notificationCount; ++i) {
+        const NotifyRoute& route = windowEvents->notifications[i];
         if (route.id == header->idFrom && route.code == header->code) {
             RunHandler(route.handler);
             return;
@@ -106,8 +81,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             OnNotify(reinterpret_cast<const NMHDR*>(lParam));
             return 0;
         case WM_TIMER:
-            if (wParam == kId时钟_定期执行) {
-                RunHandler(DockStep);
+            if (wParam == kId时钟_定期执行 && windowEvents != nullptr && windowEvents->onTimer != nullptr) {
+                RunHandler(windowEvents->onTimer);
             }
             return 0;
         case WM_SYSCOMMAND:
@@ -144,6 +119,10 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
 
 }  // namespace
 
+void SetWindowEvents(const WindowEvents* events) {
+    windowEvents = events;
+}
+
 HWND CreateMainWindow(HINSTANCE instance, WindowCreatedHandler onCreated) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
@@ -152,9 +131,9 @@ HWND CreateMainWindow(HINSTANCE instance, WindowCreatedHandler onCreated) {
     }
     const int left = (GetSystemMetrics(SM_CXSCREEN) - kOuterWidth) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - kOuterHeight) / 2;
-    HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption, kMainWindowStyle, left,
-                                  top, kOuterWidth, kOuterHeight, nullptr, nullptr, instance,
-                                  reinterpret_cast<void*>(onCreated));
+    HWND window =
+        CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption, kMainWindowStyle, left, top,
+                        kOuterWidth, kOuterHeight, nullptr, nullptr, instance, reinterpret_cast<void*>(onCreated));
     if (window != nullptr) {
         ShowWindow(window, SW_SHOW);
         UpdateWindow(window);

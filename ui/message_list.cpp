@@ -1,7 +1,7 @@
 #include "ui/message_list.h"
 
 #include "app/app_state.h"
-#include "app/follow_active.h"
+#include "base/scope_guard.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/tab_strip.h"
@@ -11,20 +11,14 @@ const char kEditMessageDialogTitle[] = "修改内容";
 
 namespace {
 
-// Large categories fill without a repaint per row.
-class RedrawPause {
-public:
-    explicit RedrawPause(HWND window) : window_(window) { SendMessageA(window_, WM_SETREDRAW, FALSE, 0); }
-    ~RedrawPause() {
-        SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(window_, nullptr, TRUE);
-    }
-    RedrawPause(const RedrawPause&) = delete;
-    RedrawPause& operator=(const RedrawPause&) = delete;
-
-private:
-    HWND window_;
-};
+// Large categories fill without a repaint per row: drawing is off until the returned guard goes.
+auto PauseRedraw(HWND window) {
+    SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    return MakeScopeGuard([window] {
+        SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(window, nullptr, TRUE);
+    });
+}
 
 HWND MessageList() {
     return mainForm.超级列表框_消息列表;
@@ -32,9 +26,7 @@ HWND MessageList() {
 
 // The category named by the current tab; ID 0 when no category has that name.
 CategoryRow CurrentCategory() {
-    CategoryRow row;
-    categoryTable->FindByName(CurrentCategoryName(), &row);
-    return row;
+    return CategoryOfCurrentTab(mainForm.选择夹_分类);
 }
 
 std::string SelectedText() {
@@ -82,7 +74,7 @@ void SwapWithNeighbour(int selected, int step) {
 }  // namespace
 
 void AppendMessageRows(HWND list, const std::vector<std::string>& texts) {
-    RedrawPause pause(list);
+    auto redraw = PauseRedraw(list);
     for (size_t i = 0; i < texts.size(); ++i) {
         const int row = ListAppendRow(list, std::to_string(i + 1));
         ListSetCell(list, row, 1, texts[i]);
@@ -90,10 +82,7 @@ void AppendMessageRows(HWND list, const std::vector<std::string>& texts) {
 }
 
 void FillMessageList(HWND list, HWND tabs) {
-    TabStrip strip;
-    strip.Attach(tabs);
-    CategoryRow category;
-    categoryTable->FindByName(strip.ItemText(currentTabIndex), &category);
+    const CategoryRow category = CategoryOfCurrentTab(tabs);
     ListClear(list);
     std::vector<MessageRow> messages;
     if (!LoadCategory(category, &messages)) {
@@ -103,7 +92,7 @@ void FillMessageList(HWND list, HWND tabs) {
 }
 
 void DuplicateMessage() {
-    FollowActivePause pause;
+    auto pause = PauseFollowActive();
     const std::string text = SelectedText();
     const CategoryRow category = CurrentCategory();
     MessageRow copy;
@@ -119,7 +108,7 @@ void DuplicateMessage() {
 }
 
 void DeleteMessage() {
-    FollowActivePause pause;
+    auto pause = PauseFollowActive();
     const std::string text = SelectedText();
     const CategoryRow category = CurrentCategory();
     ListClear(MessageList());
@@ -139,7 +128,7 @@ void DeleteMessage() {
 }
 
 void EditMessage() {
-    FollowActivePause pause;
+    auto pause = PauseFollowActive();
     const int selected = ListSelection(MessageList());
     const std::string oldText = SelectedText();
     std::string newText;
@@ -173,7 +162,7 @@ void EditMessage() {
 }
 
 void MoveMessageUp() {
-    FollowActivePause pause;
+    auto pause = PauseFollowActive();
     const int selected = ListSelection(MessageList());
     if (selected == 0) {
         ShowInfo("当前消息已经处于最顶部了");
@@ -183,7 +172,7 @@ void MoveMessageUp() {
 }
 
 void MoveMessageDown() {
-    FollowActivePause pause;
+    auto pause = PauseFollowActive();
     const int selected = ListSelection(MessageList());
     if (selected == ListRowCount(MessageList()) - 1) {
         ShowInfo("当前消息已经处于最底部了");

@@ -7,6 +7,7 @@
 
 #include "app/app_state.h"
 #include "ui/main_form.h"
+#include "ui/window_layer.h"
 
 namespace {
 
@@ -73,13 +74,16 @@ std::string CurrentCategoryName() {
     return tabs.ItemText(currentTabIndex);
 }
 
+CategoryRow CategoryOfCurrentTab(HWND tabs) {
+    TabStrip strip;
+    strip.Attach(tabs);
+    CategoryRow category;
+    categoryTable->FindByName(strip.ItemText(currentTabIndex), &category);
+    return category;
+}
+
 bool AppendTab(const std::string& name) {
-    HWND tabs = mainForm.选择夹_分类;
-    const LRESULT count = SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0);
-    TCITEMA tab = {};
-    tab.mask = TCIF_TEXT;
-    tab.pszText = const_cast<char*>(name.c_str());
-    return SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&tab)) != -1;
+    return TabAppend(mainForm.选择夹_分类, name);
 }
 
 bool RemoveTab(int index) {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "store/category_table.h"
+
 // A view of one tab control. It only holds the control's handle; dropping it does nothing to the
 // control. Where an index may be -1 it means the last tab.
 class TabStrip {
@@ -28,6 +30,8 @@ private:
 
 // Caption of the tab at `currentTabIndex` of 选择夹_分类: the name of the current category.
 std::string CurrentCategoryName();
+// The category named by the tab at `currentTabIndex` of `tabs`; ID 0 when no category has that name.
+CategoryRow CategoryOfCurrentTab(HWND tabs);
 
 // Inserts a tab after the last one, without selecting it.
 bool AppendTab(const std::string& name);

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/text_codec.h"
+#include "base/text_codec.h"
 
 const char kTextInputOkCaption[] = "确认输入(&O)";
 const char kTextInputCancelCaption[] = "取消(&C)";
@@ -143,8 +143,8 @@ bool RunTextInputDialog(const AskTextArgs& args, std::string* entered) {
         editStyle = WS_BORDER | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
     }
     dialog.AddItem(editStyle, 7, 7, width - 14, fieldHeight, kEditId, 0x0081 /* Edit */, L"");
-    dialog.AddItem(BS_DEFPUSHBUTTON | WS_TABSTOP, width - 7 - 2 * 64 - 6, buttonTop, 64, 14, IDOK,
-                   0x0080 /* Button */, AnsiToWide(kTextInputOkCaption));
+    dialog.AddItem(BS_DEFPUSHBUTTON | WS_TABSTOP, width - 7 - 2 * 64 - 6, buttonTop, 64, 14, IDOK, 0x0080 /* Button */,
+                   AnsiToWide(kTextInputOkCaption));
     dialog.AddItem(BS_PUSHBUTTON | WS_TABSTOP, width - 7 - 64, buttonTop, 64, 14, IDCANCEL, 0x0080 /* Button */,
                    AnsiToWide(kTextInputCancelCaption));
 

@@ -135,3 +135,11 @@ void ShowNormalIfVisible(HWND window) {
 void SetAlwaysOnTop(HWND window, bool onTop) {
     SetWindowPos(window, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
+
+bool TabAppend(HWND tabs, const std::string& caption) {
+    const LRESULT count = SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0);
+    TCITEMA tab = {};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = const_cast<char*>(caption.c_str());
+    return SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&tab)) != -1;
+}

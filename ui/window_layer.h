@@ -8,8 +8,8 @@
 // writes it. Texts are GBK.
 
 // List views (message list, process list).
-int ListSelection(HWND list);                 // zero-based selected row, -1 for none
-void ListSelect(HWND list, int row);          // selects one row (-1 clears the selection)
+int ListSelection(HWND list);         // zero-based selected row, -1 for none
+void ListSelect(HWND list, int row);  // selects one row (-1 clears the selection)
 int ListRowCount(HWND list);
 int ListAppendRow(HWND list, const std::string& firstCell);  // index of the new row, -1 on failure
 bool ListSetCell(HWND list, int row, int column, const std::string& text);
@@ -22,6 +22,8 @@ void SetChecked(HWND checkBox, bool checked);
 
 // Tab control: the selected tab (-1 for none).
 int TabSelection(HWND tabs);
+// Inserts a tab after the last one, without selecting it.
+bool TabAppend(HWND tabs, const std::string& caption);
 
 // Windows.
 std::string WindowCaption(HWND window);

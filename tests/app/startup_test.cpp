@@ -61,7 +61,8 @@ protected:
         TabStrip tabs;
         tabs.Attach(mainForm.选择夹_分类);
         std::vector<std::string> captions;
-        for (int i = 0; i < tabs.ItemCount(); ++i) captions.push_back(tabs.ItemText(i));
+        for (int i = 0; i < tabs.ItemCount(); ++i)
+            captions.push_back(tabs.ItemText(i));
         return captions;
     }
 

@@ -1,4 +1,4 @@
-#include "app/text_codec.h"
+#include "base/text_codec.h"
 
 #include <windows.h>
 
@@ -22,8 +22,8 @@ TEST(TextCodec, GbkAndUtf8ConvertBothWays) {
         {"", ""},
         {"plain ascii 123", "plain ascii 123"},
         {"快捷", "\xE5\xBF\xAB\xE6\x8D\xB7"},
-        {"\x81\x5C", "\xE4\xB9\x97"},              // trail byte 0x5C, the backslash
-        {"\xA1\xA1", "\xE3\x80\x80"},              // full-width space
+        {"\x81\x5C", "\xE4\xB9\x97"},                      // trail byte 0x5C, the backslash
+        {"\xA1\xA1", "\xE3\x80\x80"},                      // full-width space
         {std::string("a\0b", 3), std::string("a\0b", 3)},  // lengths are explicit
     };
     for (const auto& c : cases) {
@@ -34,7 +34,8 @@ TEST(TextCodec, GbkAndUtf8ConvertBothWays) {
 
 TEST(TextCodec, LongTextsConvertWhole) {
     std::string gbk;
-    for (int i = 0; i < 50000; ++i) gbk += (i % 2) ? "回" : "x";
+    for (int i = 0; i < 50000; ++i)
+        gbk += (i % 2) ? "回" : "x";
     const std::string utf8 = AnsiToUtf8(gbk);
     EXPECT_EQ(25000u * 3 + 25000u, utf8.size());
     EXPECT_EQ(gbk, Utf8ToAnsi(utf8));

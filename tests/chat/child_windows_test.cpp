@@ -1,4 +1,4 @@
-#include "chat/child_windows.h"
+#include "chat/other_windows.h"
 
 #include <windows.h>
 

@@ -1,11 +1,10 @@
-#include "chat/responsive_wait.h"
+#include "chat/waiting.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include "app/win_handles.h"
-#include "chat/event_pump.h"
+#include "base/handles.h"
 
 namespace {
 

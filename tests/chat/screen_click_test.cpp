@@ -1,4 +1,4 @@
-#include "chat/screen_click.h"
+#include "chat/posted_input.h"
 
 #include <windows.h>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win_handles.h"
+#include "base/handles.h"
 #include "tests/chat/message_sequence.h"
 
 // Class names of the three chat clients' top-level windows and of the AliWangWang input box.

@@ -1,4 +1,4 @@
-#include "chat/window_activation.h"
+#include "chat/other_windows.h"
 
 #include <windows.h>
 

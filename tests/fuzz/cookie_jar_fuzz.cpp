@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/gbk_text.h"
+#include "base/gbk_text.h"
 #include "net/cookie_jar.h"
 #include "tests/fuzz/cp936_model.h"
 #include "tests/fuzz/fuzz_check.h"

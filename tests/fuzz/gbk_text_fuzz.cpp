@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/gbk_text.h"
+#include "base/gbk_text.h"
 #include "tests/fuzz/cp936_model.h"
 #include "tests/fuzz/fuzz_check.h"
 

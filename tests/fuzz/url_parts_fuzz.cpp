@@ -2,7 +2,7 @@
 // the address that starts with "/", each cut on character boundaries.
 #include <string>
 
-#include "app/gbk_text.h"
+#include "base/gbk_text.h"
 #include "net/url_parts.h"
 #include "tests/fuzz/cp936_model.h"
 #include "tests/fuzz/fuzz_check.h"

@@ -77,7 +77,8 @@ TEST_F(StoreConnectionTest, InsertRowPutsGivenColumnsInDeclaredOrderAndBindsValu
     EXPECT_TRUE(connection_.InsertRow("t", {{"c", StoreValue::Text("it's'); DROP TABLE t; --")},
                                             {"b", StoreValue::Integer(-5)},
                                             {"a", StoreValue::Text("回复")}}));
-    EXPECT_EQ((RawRows{{"1", Utf8Of("回复"), "-5", "it's'); DROP TABLE t; --"}}), RawQuery(DbPath(), "SELECT * FROM t"));
+    EXPECT_EQ((RawRows{{"1", Utf8Of("回复"), "-5", "it's'); DROP TABLE t; --"}}),
+              RawQuery(DbPath(), "SELECT * FROM t"));
 
     EXPECT_TRUE(connection_.InsertRow("t", {{"ID", StoreValue::Integer(9)}}));
     EXPECT_FALSE(connection_.InsertRow("t", {{"ID", StoreValue::Integer(9)}})) << "duplicate primary key";
@@ -146,7 +147,8 @@ TEST_F(StoreConnectionTest, ParameterCountMustMatch) {
 TEST(FormatSql, FillsPlaceholdersInOrderWithoutQuotingOrRescanning) {
     EXPECT_EQ("DELETE FROM msg WHERE ID=42", FormatSql("DELETE FROM msg WHERE ID=%d", {42}));
     EXPECT_EQ("DELETE FROM msg WHERE ID=-7", FormatSql("DELETE FROM msg WHERE ID=%d", {-7}));
-    EXPECT_EQ("UPDATE type set name='it's' WHERE ID=3", FormatSql("UPDATE type set name='%s' WHERE ID=%d", {"it's", 3}));
+    EXPECT_EQ("UPDATE type set name='it's' WHERE ID=3",
+              FormatSql("UPDATE type set name='%s' WHERE ID=%d", {"it's", 3}));
     EXPECT_EQ("SELECT '%d' , 5", FormatSql("SELECT '%s' , %d", {"%d", 5}));
     EXPECT_EQ("x=1 y=%d", FormatSql("x=%d y=%d", {1}));
     EXPECT_EQ("100% sure", FormatSql("100% sure", {}));

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include "app/text_codec.h"
+#include "base/text_codec.h"
 #include "store/category_table.h"
 #include "store/config_table.h"
 #include "store/message_table.h"
-#include "store/sqlite_handles.h"
+#include "base/handles.h"
 #include "store/store_schema.h"
 #include "tests/support/raw_store.h"
 #include "tests/support/temp_working_directory.h"
@@ -70,7 +70,8 @@ void ExpectEverythingFailed(const Outcomes& o) {
 TEST(StoreFailures, FileThatIsNotADatabaseFailsEveryOperationAndStaysUnchanged) {
     TempWorkingDirectory directory;
     std::string noise(4096, '\0');
-    for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 7919u + 13u) % 251u);
+    for (size_t i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<char>((i * 7919u + 13u) % 251u);
     ASSERT_TRUE(WriteFileBytes(directory.File("chat.db"), noise));
 
     EnsureSchema();
@@ -95,7 +96,8 @@ TEST(StoreFailures, TablesWithOtherColumnsAreLeftAsTheyAre) {
     const RawRows schemaBefore = RawQuery(db, "SELECT name, sql FROM sqlite_master ORDER BY name");
 
     EnsureSchema();
-    const RawRows schemaAfter = RawQuery(db, "SELECT name, sql FROM sqlite_master WHERE tbl_name<>'config' ORDER BY name");
+    const RawRows schemaAfter =
+        RawQuery(db, "SELECT name, sql FROM sqlite_master WHERE tbl_name<>'config' ORDER BY name");
     EXPECT_EQ(schemaBefore, schemaAfter) << "existing tables are not migrated";
 
     CategoryTable categories;

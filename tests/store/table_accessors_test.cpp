@@ -27,7 +27,8 @@ protected:
         int errorCode = 0;
         EXPECT_TRUE(messages_.LoadByCategory(categoryId, &rows, &errorCode));
         std::vector<std::string> texts;
-        for (const MessageRow& row : rows) texts.push_back(row.msg);
+        for (const MessageRow& row : rows)
+            texts.push_back(row.msg);
         return texts;
     }
 
@@ -126,7 +127,8 @@ TEST_F(TableAccessorsTest, ApostrophesAreOrdinaryCharacters) {
     EXPECT_FALSE(categories_.FindByName("x' OR '1'='1", &injected));
     EXPECT_EQ(0, injected.ID);
     EXPECT_TRUE(categories_.Rename(CategoryRow{1, "a' WHERE 1=1 --"}));
-    EXPECT_EQ((RawRows{{"1", "a' WHERE 1=1 --"}, {"2", "other"}}), RawQuery(DbPath(), "SELECT * FROM type ORDER BY ID"));
+    EXPECT_EQ((RawRows{{"1", "a' WHERE 1=1 --"}, {"2", "other"}}),
+              RawQuery(DbPath(), "SELECT * FROM type ORDER BY ID"));
 
     AddMessage("first", 1);
     AddMessage("second", 1);
@@ -157,8 +159,9 @@ TEST_F(TableAccessorsTest, MessagesLoadPerCategoryInAscendingId) {
     EXPECT_EQ(std::vector<std::string>{"零"}, MessageTexts(0));
     EXPECT_TRUE(MessageTexts(77).empty());
 
-    EXPECT_EQ((RawRows{{"1", "a1", "0", "1"}, {"2", "b1", "0", "2"}, {"3", "a2", "0", "1"}, {"4", Utf8Of("零"), "0", "0"}}),
-              RawQuery(DbPath(), "SELECT * FROM msg"));
+    EXPECT_EQ(
+        (RawRows{{"1", "a1", "0", "1"}, {"2", "b1", "0", "2"}, {"3", "a2", "0", "1"}, {"4", Utf8Of("零"), "0", "0"}}),
+        RawQuery(DbPath(), "SELECT * FROM msg"));
 }
 
 TEST_F(TableAccessorsTest, MessageRemoveUpdateAndRemoveByCategory) {

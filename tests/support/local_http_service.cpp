@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "app/gbk_text.h"
+#include "base/gbk_text.h"
 #include "net/service_hosts.h"
 
 namespace {

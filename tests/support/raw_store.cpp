@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include "app/text_codec.h"
-#include "store/sqlite_handles.h"
+#include "base/text_codec.h"
+#include "base/handles.h"
 
 namespace {
 

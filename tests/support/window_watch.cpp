@@ -40,7 +40,8 @@ WindowWatch::WindowWatch(std::string caption, std::function<void(HWND)> action, 
               GetWindowTextA(window, text, sizeof text);
               return caption == text;
           },
-          std::move(action), timeoutMs) {}
+          std::move(action),
+          timeoutMs) {}
 
 WindowWatch::WindowWatch(std::function<bool(HWND)> match, std::function<void(HWND)> action, DWORD timeoutMs)
     : thread_([this, match, action, timeoutMs] {

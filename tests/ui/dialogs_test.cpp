@@ -77,7 +77,9 @@ struct TextDialogRun {
 };
 
 // Opens the real input dialog; the helper optionally replaces the field's text, then presses `button`.
-TextDialogRun RunTextDialog(const std::string& title, const std::string& initial, const char* replacement,
+TextDialogRun RunTextDialog(const std::string& title,
+                            const std::string& initial,
+                            const char* replacement,
                             WORD button) {
     TextDialogRun run{false, "unchanged", {}, 0};
     WindowWatch watch(title, [&run, replacement, button](HWND dialog) {
@@ -85,7 +87,8 @@ TextDialogRun RunTextDialog(const std::string& title, const std::string& initial
         for (const ChildWindowInfo& child : run.seen.children) {
             if (_stricmp(child.className.c_str(), "Edit") == 0) {
                 run.editStyle = GetWindowLongPtrA(child.window, GWL_STYLE);
-                if (replacement != nullptr) SendMessageA(child.window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(replacement));
+                if (replacement != nullptr)
+                    SendMessageA(child.window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(replacement));
             }
         }
         PostMessageA(dialog, WM_COMMAND, button, 0);

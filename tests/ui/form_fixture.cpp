@@ -4,7 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/startup.h"
-#include "app/text_codec.h"
+#include "base/text_codec.h"
 #include "store/store_schema.h"
 #include "ui/main_form.h"
 #include "ui/main_window.h"
@@ -59,14 +59,16 @@ std::vector<std::string> FormTest::Tabs() const {
     TabStrip tabs;
     tabs.Attach(mainForm.选择夹_分类);
     std::vector<std::string> captions;
-    for (int i = 0; i < tabs.ItemCount(); ++i) captions.push_back(tabs.ItemText(i));
+    for (int i = 0; i < tabs.ItemCount(); ++i)
+        captions.push_back(tabs.ItemText(i));
     return captions;
 }
 
 FormTest::Rows FormTest::ListRows() const {
     Rows rows;
     HWND list = mainForm.超级列表框_消息列表;
-    for (int i = 0; i < ListRowCount(list); ++i) rows.push_back({ListCell(list, i, 0), ListCell(list, i, 1)});
+    for (int i = 0; i < ListRowCount(list); ++i)
+        rows.push_back({ListCell(list, i, 0), ListCell(list, i, 1)});
     return rows;
 }
 
@@ -103,6 +105,7 @@ void FormTest::ExpectDockingPausedForDialogs() const {
 
 FormTest::Rows Numbered(const std::vector<std::string>& texts) {
     FormTest::Rows rows;
-    for (size_t i = 0; i < texts.size(); ++i) rows.push_back({std::to_string(i + 1), texts[i]});
+    for (size_t i = 0; i < texts.size(); ++i)
+        rows.push_back({std::to_string(i + 1), texts[i]});
     return rows;
 }

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/text_codec.h"
+#include "base/text_codec.h"
 #include "tests/support/raw_store.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/temp_working_directory.h"

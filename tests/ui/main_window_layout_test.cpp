@@ -68,7 +68,8 @@ TEST_F(LayoutTest, EveryControlHasItsKindParentPlaceAndCaption) {
         EXPECT_EQ(e.caption, WindowCaption(e.control));
         EXPECT_TRUE(IsWindowVisible(e.control));
         EXPECT_TRUE(IsWindowEnabled(e.control));
-        EXPECT_EQ(GetStockObject(DEFAULT_GUI_FONT), reinterpret_cast<HGDIOBJ>(SendMessageA(e.control, WM_GETFONT, 0, 0)));
+        EXPECT_EQ(GetStockObject(DEFAULT_GUI_FONT),
+                  reinterpret_cast<HGDIOBJ>(SendMessageA(e.control, WM_GETFONT, 0, 0)));
     }
 }
 
@@ -107,8 +108,8 @@ TEST_F(LayoutTest, ListViewsShareTheirStyleAndHaveTheirColumns) {
         EXPECT_TRUE(style & LVS_SINGLESEL);
         EXPECT_TRUE(style & LVS_NOSORTHEADER) << "headers are not buttons";
         EXPECT_TRUE(style & WS_TABSTOP);
-        EXPECT_FALSE(style & (LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_SORTASCENDING | LVS_SORTDESCENDING |
-                              LVS_NOCOLUMNHEADER));
+        EXPECT_FALSE(
+            style & (LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_SORTASCENDING | LVS_SORTDESCENDING | LVS_NOCOLUMNHEADER));
         const DWORD extended = static_cast<DWORD>(SendMessageA(l.list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0));
         EXPECT_EQ(static_cast<DWORD>(LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES),
                   extended & (LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_CHECKBOXES |
@@ -171,9 +172,11 @@ TEST_F(LayoutTest, MenuBarHasViewAndThePopUpMenuHasTheMessageOperations) {
     const std::vector<std::pair<UINT, std::string>> view = {
         {kId关于软件, "关于软件"}, {kId联系作者, "联系作者"}, {kId监测新版本, "监测新版本"}, {kId随意看看, "随意看看"}};
     EXPECT_EQ(view, MenuItems(mainForm.查看));
-    const std::vector<std::pair<UINT, std::string>> actions = {
-        {kId复制该消息, "复制该消息"}, {kId删除该消息, "删除该消息"}, {kId编辑该消息, "编辑该消息"}, {kId上移, "上移"},
-        {kId下移, "下移"}};
+    const std::vector<std::pair<UINT, std::string>> actions = {{kId复制该消息, "复制该消息"},
+                                                               {kId删除该消息, "删除该消息"},
+                                                               {kId编辑该消息, "编辑该消息"},
+                                                               {kId上移, "上移"},
+                                                               {kId下移, "下移"}};
     EXPECT_EQ(actions, MenuItems(mainForm.操作));
 }
 

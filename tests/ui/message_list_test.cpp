@@ -9,9 +9,9 @@
 #include <new>
 
 #include "app/app_state.h"
-#include "app/text_codec.h"
+#include "base/text_codec.h"
 #include "net/update_check.h"
-#include "store/sqlite_handles.h"
+#include "base/handles.h"
 #include "tests/support/local_http_service.h"
 #include "tests/support/window_watch.h"
 #include "tests/ui/form_fixture.h"
@@ -199,7 +199,8 @@ TEST_F(MessageListTest, HandlerFailingWithAnExceptionChangesNothing) {
 // The whole text of a message survives the list and the edit dialog, however long, with its lines.
 TEST_F(MessageListTest, LongAndMultiLineTextsSurviveEveryPath) {
     std::string longText;
-    while (longText.size() < 5000) longText += "回复内容乗\\";
+    while (longText.size() < 5000)
+        longText += "回复内容乗\\";
     const std::string lines = "第一行\r\n第二行\r\n\r\n第四行";
     Seed({{1, "默认"}}, {{1, longText}, {1, lines}});
     Start();

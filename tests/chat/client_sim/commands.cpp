@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/win_handles.h"
+#include "base/handles.h"
 #include "tests/chat/client_sim/sim_windows.h"
 #include "tests/chat/sim_protocol.h"
 

@@ -1,8 +1,36 @@
-#include "chat/responsive_wait.h"
+#include "chat/waiting.h"
 
-#include "app/win_handles.h"
-#include "chat/event_pump.h"
+#include "base/handles.h"
 #include "chat/wait_timing.h"
+
+namespace {
+
+EventPreTranslator installedPreTranslator = nullptr;
+
+}  // namespace
+
+void SetEventPreTranslator(EventPreTranslator preTranslator) {
+    installedPreTranslator = preTranslator;
+}
+
+void PumpEvents() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            return;
+        }
+        if (message.message == WM_QUIT) {
+            // Became the next message between the two peeks: put it back for the event loop.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (installedPreTranslator != nullptr && installedPreTranslator(&message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
 
 namespace {
 
@@ -56,6 +84,8 @@ void DelayResponsive(int32_t milliseconds) {
         return;
     }
     const DWORD start = GetTickCount();
+    // Kept on purpose: four pumps a round, two before the time check and two after. How often a long
+    // delay handles the window's messages (and so how responsive the window stays) depends on it.
     for (;;) {
         PumpEvents();
         PumpEvents();
