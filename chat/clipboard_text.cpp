@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "base/text_codec.h"
 #include "base/handles.h"
+#include "base/text_codec.h"
 
 namespace {
 

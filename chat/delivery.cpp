@@ -9,9 +9,9 @@
 #include "chat/chat_targets.h"
 #include "chat/clipboard_text.h"
 #include "chat/input_box.h"
+#include "chat/other_windows.h"
 #include "chat/posted_input.h"
 #include "chat/waiting.h"
-#include "chat/other_windows.h"
 #include "ui/main_form.h"
 #include "ui/window_layer.h"
 

@@ -1,8 +1,8 @@
 #include "chat/posted_input.h"
 
 #include "chat/input_lparam.h"
-#include "chat/waiting.h"
 #include "chat/wait_timing.h"
+#include "chat/waiting.h"
 
 namespace {
 

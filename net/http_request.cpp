@@ -3,12 +3,12 @@
 #include <windows.h>
 #include <wininet.h>
 
-#include "base/gbk_text.h"
 #include <initializer_list>
 #include <memory>
 
-#include "net/cookie_jar.h"
+#include "base/gbk_text.h"
 #include "base/handles.h"
+#include "net/cookie_jar.h"
 #include "net/request_headers.h"
 #include "net/run_within.h"
 #include "net/url_parts.h"

@@ -2,8 +2,8 @@
 
 #include <ole2.h>
 
-#include "base/text_codec.h"
 #include "base/handles.h"
+#include "base/text_codec.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "base/handles.h"
 #include "net/http_request.h"
 #include "net/json_value.h"
 #include "net/service_hosts.h"
 #include "net/url_parts.h"
-#include "base/handles.h"
 #include "ui/dialogs.h"
 
 namespace {

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "base/gbk_text.h"
 #include "app/startup.h"
+#include "base/gbk_text.h"
 #include "base/text_codec.h"
 #include "store/category_table.h"
 #include "store/message_table.h"

@@ -5,8 +5,8 @@
 
 #include "app/app_state.h"
 #include "base/gbk_text.h"
-#include "base/text_codec.h"
 #include "base/handles.h"
+#include "base/text_codec.h"
 #include "ui/choose_open_file.h"
 #include "ui/main_form.h"
 #include "ui/message_list.h"

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include "base/handles.h"
 #include "base/text_codec.h"
 #include "store/category_table.h"
 #include "store/config_table.h"
 #include "store/message_table.h"
-#include "base/handles.h"
 #include "store/store_schema.h"
 #include "tests/support/raw_store.h"
 #include "tests/support/temp_working_directory.h"

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include "base/text_codec.h"
 #include "base/handles.h"
+#include "base/text_codec.h"
 
 namespace {
 

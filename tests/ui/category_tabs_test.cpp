@@ -6,8 +6,8 @@
 #include <sqlite3.h>
 
 #include "app/app_state.h"
-#include "base/text_codec.h"
 #include "base/handles.h"
+#include "base/text_codec.h"
 #include "tests/ui/form_fixture.h"
 #include "ui/category_tabs.h"
 #include "ui/main_form.h"

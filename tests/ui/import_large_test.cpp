@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include "app/startup.h"
 #include "base/text_codec.h"
+#include "store/store_schema.h"
 #include "tests/support/raw_store.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/temp_working_directory.h"
-#include "app/startup.h"
-#include "store/store_schema.h"
 #include "ui/main_form.h"
 #include "ui/main_window.h"
 #include "ui/window_layer.h"

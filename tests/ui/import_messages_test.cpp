@@ -5,9 +5,9 @@
 #include <sqlite3.h>
 
 #include "app/app_state.h"
+#include "base/handles.h"
+#include "base/handles.h"
 #include "base/text_codec.h"
-#include "base/handles.h"
-#include "base/handles.h"
 #include "tests/ui/form_fixture.h"
 #include "ui/import_messages.h"
 #include "ui/main_form.h"

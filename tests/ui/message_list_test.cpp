@@ -9,9 +9,9 @@
 #include <new>
 
 #include "app/app_state.h"
+#include "base/handles.h"
 #include "base/text_codec.h"
 #include "net/update_check.h"
-#include "base/handles.h"
 #include "tests/support/local_http_service.h"
 #include "tests/support/window_watch.h"
 #include "tests/ui/form_fixture.h"
