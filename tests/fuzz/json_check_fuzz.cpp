@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 
 #include "net/json_check.h"
@@ -12,10 +13,26 @@
 
 namespace {
 
+// Whether text[at, at + 4) is four hex digits naming a UTF-16 surrogate (D800-DFFF).
+bool IsSurrogateEscape(const std::string& text, size_t at) {
+    if (at + 4 > text.size()) {
+        return false;
+    }
+    for (size_t i = at; i < at + 4; ++i) {
+        if (!std::isxdigit(static_cast<unsigned char>(text[i]))) {
+            return false;
+        }
+    }
+    const unsigned long value = std::stoul(text.substr(at, 4), nullptr, 16);
+    return value >= 0xD800 && value <= 0xDFFF;
+}
+
 // The text with every run of digits outside strings cut to its first digit, followed by one "0" when
 // it was longer. Which texts are JSON stays the same (leading zeros, empty runs and the rest of a
 // number's shape are kept), but no number is too large any more: the reference refuses numbers beyond
 // the range of a double, which JSON itself allows and the engine reads as Infinity.
+// An escaped surrogate ("\uDDDD") becomes "\u0041": the grammar allows any four hex digits, and the
+// engine reads a lone one as that character, but the reference refuses a surrogate out of its pair.
 std::string SmallNumbers(const std::string& utf8) {
     std::string result;
     bool inString = false;
@@ -23,7 +40,10 @@ std::string SmallNumbers(const std::string& utf8) {
         const char c = utf8[i];
         if (inString) {
             result += c;
-            if (c == '\\' && i + 1 < utf8.size()) {
+            if (c == '\\' && i + 1 < utf8.size() && utf8[i + 1] == 'u' && IsSurrogateEscape(utf8, i + 2)) {
+                result += "u0041";
+                i += 5;
+            } else if (c == '\\' && i + 1 < utf8.size()) {
                 result += utf8[++i];
             } else if (c == '"') {
                 inString = false;
