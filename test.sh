@@ -10,6 +10,7 @@ ensure_packages
 # Every include follows the layers base -> store -> app_state -> ui -> chat, net -> app.
 "$root/scripts/check_layers.sh"
 build_release -DREPLYDOCK_WERROR=ON
+check_release_size
 build_test_tree -DREPLYDOCK_WERROR=ON
 run32=""
 if can_run_32bit; then

@@ -121,6 +121,17 @@ build_release() {
     configure_and_build "$build/release" i686 -DCMAKE_BUILD_TYPE=MinSizeRel "$@"
 }
 
+# Fails when the release executable is larger than a tool of this kind should weigh.
+check_release_size() {
+    local size limit=1048576
+    size=$(stat -c %s "$build/release/replydock.exe")
+    if [ "$size" -gt "$limit" ]; then
+        echo "build/release/replydock.exe is $size bytes, over the limit of $limit bytes" >&2
+        return 1
+    fi
+    log "release executable: $size bytes (limit $limit)"
+}
+
 build_test_tree() {
     log "building the 64-bit test tree (build/test)"
     configure_and_build "$build/test" x86_64 -DCMAKE_BUILD_TYPE=Release -DREPLYDOCK_BUILD_TESTS=ON "$@"
