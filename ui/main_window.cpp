@@ -150,5 +150,13 @@ bool PreTranslateMainWindowMessage(MSG* message) {
         PostMessageA(window, WM_CLOSE, 0, 0);
         return true;
     }
+    // The message list does not ask for Enter (WM_GETDLGCODE), so the dialog navigation would take it
+    // as a press of the default button; the list gets it instead and reports it as NM_RETURN. It is
+    // not translated: no WM_CHAR of a carriage return follows.
+    if (message->message == WM_KEYDOWN && message->wParam == VK_RETURN &&
+        message->hwnd == mainForm.超级列表框_消息列表) {
+        DispatchMessageA(message);
+        return true;
+    }
     return IsDialogMessageA(window, message) != FALSE;
 }
