@@ -215,18 +215,33 @@ TEST_F(DeliveryOrderTest, AClipboardHeldForAMomentIsWaitedForAtMostASecondWhileT
     }
 }
 
-TEST_F(DeliveryOrderTest, EnterInTheMessageListDeliversTheSelectedRowAndElsewhereNothing) {
+struct KeyCase {
+    const char* what;
+    bool inMessageList;  // else in the process list
+    LPARAM lParam;
+    bool delivers;
+};
+
+TEST_F(DeliveryOrderTest, EnterInTheMessageListDeliversTheSelectedRowOncePerPress) {
     StartTool();
     HWND weChat = OpenDocked(Client::kWeChat);
     // The event loop's keyboard handling, in the waits as well.
     SetEventPreTranslator(PreTranslateMainWindowMessage);
     ListSelect(mainForm.超级列表框_消息列表, 1);
-    for (HWND focus : {mainForm.超级列表框_进程列表, mainForm.超级列表框_消息列表}) {
+    const KeyCase cases[] = {
+        {"in the process list", false, 0x001C0001, false},
+        {"in the message list", true, 0x001C0001, true},
+        {"held down", true, 0x401C0001, false},  // an auto-repeat
+    };
+    for (const KeyCase& row : cases) {
+        SCOPED_TRACE(row.what);
+        HWND focus = row.inMessageList ? mainForm.超级列表框_消息列表 : mainForm.超级列表框_进程列表;
         SetFocus(focus);
-        PostMessageA(focus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        PostMessageA(focus, WM_KEYDOWN, VK_RETURN, row.lParam);
         PumpEvents();
+        EXPECT_TRUE(MatchesSequence(
+            Received(weChat), row.delivers ? OneDelivery(Client::kWeChat, kWait) : std::vector<ExpectedMessage>()));
     }
-    EXPECT_TRUE(MatchesSequence(Received(weChat), OneDelivery(Client::kWeChat, kWait)));
 }
 
 }  // namespace
