@@ -29,6 +29,8 @@ const CommandRoute kCommands[] = {
 const NotifyRoute kNotifications[] = {
     {kId选择夹_分类, TCN_SELCHANGE, SwitchCategory},
     {kId超级列表框_消息列表, NM_DBLCLK, DeliverMessage},
+    // Enter in the message list: the window hands it to the list, which reports it thus.
+    {kId超级列表框_消息列表, NM_RETURN, DeliverMessage},
     {kId超级列表框_消息列表, NM_RCLICK, ShowMessageMenu},
     {kId超级列表框_进程列表, NM_CLICK, PickProcessRow},
 };

@@ -3,11 +3,19 @@
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
 
 #include "base/handles.h"
 #include "base/text_codec.h"
+#include "chat/waiting.h"
 
 namespace {
+
+// Another program (a clipboard manager, a remote-desktop client) often holds the clipboard open for
+// a moment: opening it is tried again for this long, with a pause between tries that handles the
+// window's messages, before the clipboard step is given up.
+constexpr DWORD kClipboardBusyMs = 1000;
+constexpr int32_t kClipboardRetryMs = 20;
 
 // Hands `size` bytes to the clipboard (open and emptied by the caller) as `format`.
 bool PutClipboardData(UINT format, const void* bytes, size_t size) {
@@ -32,9 +40,14 @@ bool PutClipboardData(UINT format, const void* bytes, size_t size) {
 }  // namespace
 
 bool SetClipboardText(const std::string& text) {
-    ClipboardScope clipboard(nullptr);
-    if (!clipboard.IsOpen()) {
-        return false;
+    const DWORD start = GetTickCount();
+    std::optional<ClipboardScope> clipboard(std::in_place, nullptr);
+    while (!clipboard->IsOpen()) {
+        if (GetTickCount() - start >= kClipboardBusyMs) {
+            return false;
+        }
+        WaitResponsive(kClipboardRetryMs);
+        clipboard.emplace(nullptr);
     }
     EmptyClipboard();
     if (!PutClipboardData(CF_TEXT, text.c_str(), text.size() + 1)) {

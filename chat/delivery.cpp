@@ -2,9 +2,13 @@
 
 #include <windows.h>
 
+#include <deque>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "app/app_state.h"
+#include "base/scope_guard.h"
 #include "chat/chat_clients.h"
 #include "chat/chat_targets.h"
 #include "chat/clipboard_text.h"
@@ -46,6 +50,11 @@ void DeliverToWeChat(HWND frame, const std::string& text) {
     PostKey(frame, VK_RETURN);
 }
 
+// When a QQ delivery last clicked for real (tick count).
+std::optional<DWORD> lastRealClick;
+// Beyond the double-click time, so that the system surely counts two clicks as two.
+constexpr DWORD kClickPairingMarginMs = 50;
+
 // QQ takes the message from the clipboard. Without it there (the clipboard was busy) a paste would
 // insert, and Enter send, whatever the clipboard held before: nothing is pasted then. A paste not
 // taken in time fails like any delivery: the message stays on the clipboard, and Enter is not sent.
@@ -57,6 +66,7 @@ void DeliverToQq(HWND frame, bool onClipboard) {
         return;
     }
     ClickAtScreen(nullptr);  // a real click where the cursor is; the cursor stays there
+    lastRealClick = GetTickCount();
     DelayResponsive(kBeforeEnterMs);
     PostKey(frame, VK_RETURN);
 }
@@ -89,6 +99,51 @@ void DeliverToAliWangWang(HWND frame, const std::string& text) {
     PostKey(inputBox, VK_RETURN);
 }
 
+// One message on its way: the text of the row as it was when the user asked for it, and the chat
+// window docked to at that moment.
+struct Delivery {
+    std::string text;
+    HWND target;
+};
+
+void Deliver(const Delivery& delivery) {
+    const bool onClipboard = SetClipboardText(delivery.text);
+    ChatClient client = ChatClient::kWeChat;
+    if (delivery.target == nullptr || !ClientOfTarget(delivery.target, &client)) {
+        return;
+    }
+    switch (client) {
+        case ChatClient::kWeChat:
+            DeliverToWeChat(delivery.target, delivery.text);
+            break;
+        case ChatClient::kQq:
+            DeliverToQq(delivery.target, onClipboard);
+            break;
+        case ChatClient::kAliWangWang:
+            DeliverToAliWangWang(delivery.target, delivery.text);
+            break;
+    }
+}
+
+// The real click of a QQ delivery lands where the cursor is, which is usually on this message list,
+// where the user double-clicked. The next delivery's click at the same place within the double-click
+// time would make a double-click there, and so a delivery nobody asked for: a delivery that follows
+// one that clicked starts once that time has passed.
+void LetRealClickAge() {
+    if (!lastRealClick) {
+        return;
+    }
+    const DWORD since = GetTickCount() - *lastRealClick;
+    const DWORD apart = GetDoubleClickTime() + kClickPairingMarginMs;
+    if (since < apart) {
+        WaitResponsive(static_cast<int32_t>(apart - since));
+    }
+}
+
+// Whether a delivery runs, and those asked for meanwhile, oldest first.
+bool delivering = false;
+std::deque<Delivery> waitingDeliveries;
+
 }  // namespace
 
 void DeliverMessage() {
@@ -97,24 +152,31 @@ void DeliverMessage() {
     if (row < 0) {
         return;
     }
-    const std::string text = ListCell(list, row, kMessageColumn);
-    const bool onClipboard = SetClipboardText(text);
-    // The waits below handle window messages, so docking or another double-click may change the
-    // shared state meanwhile: this delivery keeps the window it started with.
-    HWND target = currentTarget;
-    ChatClient client = ChatClient::kWeChat;
-    if (target == nullptr || !ClientOfTarget(target, &client)) {
+    Delivery delivery{ListCell(list, row, kMessageColumn), currentTarget};
+    // The waits of a delivery handle window messages, and so the next double-click or Enter too: it
+    // waits its turn instead of typing into the middle of the running delivery.
+    if (delivering) {
+        if (waitingDeliveries.size() < kMaxWaitingDeliveries) {
+            waitingDeliveries.push_back(std::move(delivery));
+        }
         return;
     }
-    switch (client) {
-        case ChatClient::kWeChat:
-            DeliverToWeChat(target, text);
+    delivering = true;
+    // A delivery that fails on the way ends the ones waiting behind it too.
+    auto done = MakeScopeGuard([] {
+        delivering = false;
+        waitingDeliveries.clear();
+    });
+    for (;;) {
+        LetRealClickAge();
+        if (mainForm.window == nullptr) {
+            break;  // nothing more is typed once the window has closed
+        }
+        Deliver(delivery);
+        if (waitingDeliveries.empty()) {
             break;
-        case ChatClient::kQq:
-            DeliverToQq(target, onClipboard);
-            break;
-        case ChatClient::kAliWangWang:
-            DeliverToAliWangWang(target, text);
-            break;
+        }
+        delivery = std::move(waitingDeliveries.front());
+        waitingDeliveries.pop_front();
     }
 }

@@ -12,8 +12,11 @@ int UrlPort(const std::string& url);
 // The request target: the path with its query, in the address's own case; "/" when there is none.
 std::string UrlPath(const std::string& url);
 
-// True for an address that starts with "http://" or "https://" in any letter case: the only addresses
-// the program hands to the shell from a network reply.
+// True for a well-formed absolute http or https address (the scheme in any letter case): a host that
+// is not empty, an optional port, and nothing but the characters an address may hold unescaped
+// (letters, digits, "-._~!$&()*+,;=:@/?", one "#" and "%" escapes of two hexadecimal digits). Spaces,
+// quotes, angle brackets, backslashes, control and non-ASCII bytes, and user information before the
+// host, make it false. Only such an address is handed to the shell from a network reply.
 bool IsWebAddress(const std::string& url);
 
 // The text with each space written as "%20", for a value placed in a request target.

@@ -9,6 +9,8 @@ const char kMainWindowCaption[] = "快捷回复窗口";
 namespace {
 
 const char kMainWindowClass[] = "ReplyDockMainWindow";
+// Bit 30 of a key message's lParam: the key was already down (an auto-repeat).
+constexpr LPARAM kKeyWasDown = 1 << 30;
 const int kOuterWidth = 657;
 const int kOuterHeight = 546;
 // Fixed single frame with caption bar, system menu and minimise box; no maximise box, no sizing.
@@ -148,6 +150,18 @@ bool PreTranslateMainWindowMessage(MSG* message) {
     }
     if (message->message == WM_KEYDOWN && message->wParam == VK_ESCAPE) {
         PostMessageA(window, WM_CLOSE, 0, 0);
+        return true;
+    }
+    // The message list does not ask for Enter (WM_GETDLGCODE), so the dialog navigation would take it
+    // as a press of the default button; the list gets it instead and reports it as NM_RETURN. It is
+    // not translated: no WM_CHAR of a carriage return follows. A key held down sends its message once:
+    // the repeats are dropped.
+    if (message->message == WM_KEYDOWN && message->wParam == VK_RETURN &&
+        message->hwnd == mainForm.超级列表框_消息列表) {
+        const bool repeat = (message->lParam & kKeyWasDown) != 0;
+        if (!repeat) {
+            DispatchMessageA(message);
+        }
         return true;
     }
     return IsDialogMessageA(window, message) != FALSE;

@@ -41,5 +41,6 @@ void SetWindowEvents(const WindowEvents* events);
 HWND CreateMainWindow(HINSTANCE instance, WindowCreatedHandler onCreated);
 
 // Keyboard handling of the main window that the event loop must give a message first: Tab moves
-// between the controls, Esc closes the window. True when the message was handled.
+// between the controls, Esc closes the window, Enter in the message list goes to the list (which
+// notifies NM_RETURN), once per press. True when the message was handled.
 bool PreTranslateMainWindowMessage(MSG* message);

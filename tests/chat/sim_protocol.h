@@ -20,7 +20,10 @@
 //   messages <window> <id>    waits for the marker `id` (see kMarkerMessage), answers "ok <n>" and n
 //                             lines "<message> <wParam> <lParam> <microseconds>" of what the window
 //                             received before it, and forgets those and the marker
-//   clipboard-hold            opens the clipboard and keeps it open
+//   sent <window>             "ok <n>" and n lines "<hex>": the texts the window has sent so far (typed
+//                             or pasted, then Enter), oldest first
+//   clipboard-hold [<ms>]     opens the clipboard (with the control window) and keeps it open, for ms
+//                             milliseconds when given
 //   clipboard-release         closes it again
 //   clipboard-put <hex>       replaces the clipboard content with these bytes as CF_TEXT
 //   clipboard-read [<format>] "ok <hex>" of the bytes of that clipboard format (CF_TEXT when none is

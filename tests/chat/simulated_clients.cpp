@@ -217,8 +217,29 @@ bool SimulatedClients::ForgetMessages(HWND window) {
     return TakeMessages(window, &ignored);
 }
 
-bool SimulatedClients::HoldClipboard() {
-    return Request("clipboard-hold");
+bool SimulatedClients::HoldClipboard(DWORD ms) {
+    return Request("clipboard-hold " + std::to_string(ms));
+}
+
+bool SimulatedClients::SentTexts(HWND window, std::vector<std::string>* texts) {
+    std::string answer;
+    if (!Request("sent " + HexWindow(window), &answer)) {
+        return false;
+    }
+    const unsigned long count = std::strtoul(answer.c_str(), nullptr, 10);
+    texts->clear();
+    for (unsigned long i = 0; i < count; ++i) {
+        std::string hex;
+        if (!ReadLine(&hex)) {
+            return false;
+        }
+        std::string bytes;
+        for (size_t at = 0; at + 1 < hex.size(); at += 2) {
+            bytes.push_back(static_cast<char>(std::strtoul(hex.substr(at, 2).c_str(), nullptr, 16)));
+        }
+        texts->push_back(bytes);
+    }
+    return true;
 }
 
 bool SimulatedClients::ReleaseClipboard() {

@@ -82,9 +82,13 @@ public:
     // TakeMessages without looking: the window's log is empty afterwards.
     bool ForgetMessages(HWND window);
 
+    // What the window has sent so far: each text typed into it or pasted (WM_PASTE takes CF_TEXT, as
+    // QQ does) and then ended by Enter, oldest first.
+    bool SentTexts(HWND window, std::vector<std::string>* texts);
+
     // The clipboard as another program sees it.
-    bool HoldClipboard();     // opens it and keeps it open
-    bool ReleaseClipboard();  // closes it again
+    bool HoldClipboard(DWORD ms = 0);  // opens it and keeps it open (for `ms` when not 0)
+    bool ReleaseClipboard();           // closes it again
     bool PutClipboardText(const std::string& text);
     // True with the CF_TEXT bytes (up to the terminating zero) when the clipboard holds CF_TEXT.
     bool ReadClipboardText(std::string* text);

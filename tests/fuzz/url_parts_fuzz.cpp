@@ -1,5 +1,7 @@
 // The pieces of an address: the host in lower case without "/", the port after it, the path a tail of
-// the address that starts with "/", each cut on character boundaries.
+// the address that starts with "/", each cut on character boundaries; a web address is http or https
+// with a host, of printable ASCII without spaces, quotes, angle brackets or backslashes.
+#include <cstring>
 #include <string>
 
 #include "base/gbk_text.h"
@@ -27,7 +29,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     UrlPort(url);
 
-    FUZZ_CHECK(IsWebAddress(url) == (StartsWithText(url, "http://", true) || StartsWithText(url, "https://", true)));
+    if (IsWebAddress(url)) {
+        FUZZ_CHECK(StartsWithText(url, "http://", true) || StartsWithText(url, "https://", true));
+        FUZZ_CHECK(!host.empty());
+        for (unsigned char c : url) {
+            FUZZ_CHECK(c > 0x20 && c < 0x7F && std::strchr("\"'<>\\^`{|}", c) == nullptr);
+        }
+    }
     const std::string escaped = EscapeSpaces(url);
     FUZZ_CHECK(!ContainsText(escaped, " "));
     if (!ContainsText(url, "%")) {

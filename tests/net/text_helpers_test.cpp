@@ -63,7 +63,7 @@ TEST(UrlParts, HostPortAndPathOfAddresses) {
     }
 }
 
-TEST(UrlParts, OnlyHttpAndHttpsAreWebAddresses) {
+TEST(UrlParts, OnlyWellFormedHttpAndHttpsAddressesAreWebAddresses) {
     const struct {
         std::string url;
         bool web;
@@ -71,13 +71,49 @@ TEST(UrlParts, OnlyHttpAndHttpsAreWebAddresses) {
         {"http://x", true},
         {"HTTPS://x/y", true},
         {"hTtP://x", true},
+        {"https://dl.example:8443/n?a=1&b=2#part", true},
+        {"http://h:/p", true},
+        {"http://127.0.0.1/x", true},
+        {"http://[::1]:80/", true},
+        {"http://x/a%20b/~u/(1);p=2,3*+!$:@/?q=/?", true},
+        {"http://x?q", true},
         {"", false},
+        {"http://", false},
+        {"https://", false},
+        {"http:///path", false},
+        {"http://:80/", false},
+        {"http://?q", false},
+        {"http://#f", false},
+        {"http://x:8a/", false},
+        {"http://x:65536/", false},
+        {"http://x:123456/", false},
+        {"http://user@x/", false},
+        {"http://good.example@evil.example/", false},
+        {"http://x/a b", false},
+        {"http://x /", false},
+        {"http://x/\"a\"", false},
+        {"http://x/'a'", false},
+        {"http://x/<script>", false},
+        {"http://x\\y", false},
+        {"http://x/a\\b", false},
+        {"http://x/a\tb", false},
+        {"http://x/a\r\nb", false},
+        {std::string("http://x/a\0b", 12), false},
+        {"http://x/a\x7F", false},
+        {"http://x/\xC4\xE3", false},  // 你
+        {"http://\xC4\xE3.example/", false},
+        {"http://x/a%2", false},
+        {"http://x/a%zz", false},
+        {"http://x/a#b#c", false},
+        {"http://x/{a}|^`", false},
+        {"http://[x]/", false},
         {"file:///C:/x", false},
         {"C:\\Windows\\notepad.exe", false},
         {"javascript:alert(1)", false},
         {" http://x", false},
         {"http:/x", false},
         {"httpx://x", false},
+        {"ftp://x/", false},
         {"mailto:a@example.test", false},
     };
     for (const auto& c : cases) {

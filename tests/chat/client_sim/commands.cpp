@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/handles.h"
+#include "tests/chat/client_sim/shown_text.h"
 #include "tests/chat/client_sim/sim_windows.h"
 #include "tests/chat/sim_protocol.h"
 
@@ -159,15 +160,31 @@ bool RunCommand(const std::string& line, MessageLog* log, std::string* answer) {
             ok = GetForegroundWindow() == ParseWindow(window);
         });
         *answer = Done(ok);
+    } else if (command == "sent") {
+        std::string window;
+        in >> window;
+        std::vector<std::string> texts;
+        RunOnWindowThread([&] { texts = SentTexts(ParseWindow(window)); });
+        *answer = "ok " + std::to_string(texts.size()) + "\n";
+        for (const std::string& text : texts) {
+            *answer += HexBytes(text) + "\n";
+        }
     } else if (command == "messages") {
         *answer = Messages(in, log);
     } else if (command == "clipboard-hold") {
+        DWORD ms = 0;
+        in >> ms;
         bool ok = false;
-        RunOnWindowThread([&] { ok = OpenClipboard(ControlWindow()) != FALSE; });
+        RunOnWindowThread([&] {
+            ok = OpenClipboard(ControlWindow()) != FALSE;
+            if (ok && ms != 0) {
+                ReleaseClipboardAfter(ms);
+            }
+        });
         *answer = Done(ok);
     } else if (command == "clipboard-release") {
         bool ok = false;
-        RunOnWindowThread([&] { ok = CloseClipboard() != FALSE; });
+        RunOnWindowThread([&] { ok = ReleaseClipboardNow(); });
         *answer = Done(ok);
     } else if (command == "clipboard-put") {
         std::string hex;

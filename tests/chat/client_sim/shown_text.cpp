@@ -1,8 +1,9 @@
 #include "tests/chat/client_sim/shown_text.h"
 
+#include <cstring>
 #include <map>
-#include <string>
-#include <vector>
+
+#include "base/handles.h"
 
 namespace {
 
@@ -17,6 +18,24 @@ constexpr int kInputHeight = 120;
 constexpr int kMargin = 12;
 constexpr COLORREF kChatBackground = RGB(245, 245, 245);
 constexpr COLORREF kSentBubble = RGB(149, 236, 105);
+
+// The clipboard's CF_TEXT up to its terminating zero; empty when there is none or it is held.
+std::string ClipboardText(HWND window) {
+    ClipboardScope clipboard(window);
+    if (!clipboard.IsOpen()) {
+        return std::string();
+    }
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (data == nullptr) {
+        return std::string();
+    }
+    GlobalLockScope lock(data);
+    if (lock.data() == nullptr) {
+        return std::string();
+    }
+    const char* bytes = static_cast<const char*>(lock.data());
+    return std::string(bytes, strnlen(bytes, GlobalSize(data)));
+}
 
 void Fill(HDC dc, const RECT& area, COLORREF color) {
     HBRUSH brush = CreateSolidBrush(color);
@@ -33,6 +52,8 @@ void NoteShownInput(HWND window, UINT message, WPARAM wParam) {
     }
     if (message == WM_CHAR) {
         shown[window].typing += static_cast<char>(wParam);  // one byte of GBK text per WM_CHAR
+    } else if (message == WM_PASTE) {
+        shown[window].typing += ClipboardText(window);
     } else if (message == WM_KEYDOWN && wParam == VK_RETURN) {
         ShownText& text = shown[window];
         if (text.typing.empty()) {
@@ -44,6 +65,11 @@ void NoteShownInput(HWND window, UINT message, WPARAM wParam) {
         return;
     }
     InvalidateRect(window, nullptr, TRUE);
+}
+
+std::vector<std::string> SentTexts(HWND window) {
+    const auto found = shown.find(window);
+    return found == shown.end() ? std::vector<std::string>() : found->second.sent;
 }
 
 void PaintShownText(HWND window) {

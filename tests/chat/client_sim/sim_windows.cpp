@@ -10,6 +10,7 @@ namespace {
 
 constexpr UINT kRunMessage = WM_APP + 1;
 constexpr UINT_PTR kMarkerTimer = 1;
+constexpr UINT_PTR kClipboardTimer = 2;
 constexpr char kControlClass[] = "ChatClientSimControl";
 
 MessageLog* simLog = nullptr;
@@ -82,6 +83,11 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         }
         return 0;
     }
+    if (message == WM_TIMER && wParam == kClipboardTimer) {
+        KillTimer(window, kClipboardTimer);
+        CloseClipboard();
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -123,6 +129,15 @@ void ArmHang(HWND window, UINT message, DWORD ms) {
 
 HWND ControlWindow() {
     return control;
+}
+
+void ReleaseClipboardAfter(DWORD ms) {
+    SetTimer(control, kClipboardTimer, ms, nullptr);
+}
+
+bool ReleaseClipboardNow() {
+    KillTimer(control, kClipboardTimer);
+    return CloseClipboard() != FALSE;
 }
 
 HWND OpenSimWindow(HWND parent,

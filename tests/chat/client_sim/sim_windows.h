@@ -23,6 +23,11 @@ void ArmHang(HWND window, UINT message, DWORD ms);
 // The control window (an owner for the clipboard); window thread only.
 HWND ControlWindow();
 
+// Closes the clipboard, held open by the window thread: once `ms` have passed, or at once (true when
+// it was open). Window thread only.
+void ReleaseClipboardAfter(DWORD ms);
+bool ReleaseClipboardNow();
+
 // A simulated window of `className` (registered on first use), tracked by the log from the moment it
 // exists. A null parent gives a shown top-level window with a caption; otherwise a shown child that
 // comes after its earlier siblings in the order FindWindowEx walks them. Window thread only.
