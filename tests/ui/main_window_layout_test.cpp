@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
-#include "net/service_hosts.h"
 #include "tests/support/window_watch.h"
 #include "tests/ui/form_fixture.h"
 #include "ui/main_form.h"
@@ -185,8 +184,9 @@ TEST_F(LayoutTest, ViewMenuItemsOpenTheirPages) {
     Choose(kId关于软件);
     Choose(kId随意看看);
     Choose(kId联系作者);
-    const std::vector<std::string> expected = {"https://" + WebsiteHost() + "/index/article/look.html?id=55",
-                                               "http://" + WebsiteHost() + "/curious.html", ContactLink()};
+    const std::vector<std::string> expected = {"https://" REPLYDOCK_TEST_WEBSITE_HOST "/index/article/look.html?id=55",
+                                               "http://" REPLYDOCK_TEST_WEBSITE_HOST "/curious.html",
+                                               REPLYDOCK_TEST_CONTACT_LINK};
     EXPECT_EQ(expected, dialogs_.OpenedTargets());
     for (const ScriptedDialogs::Opened& open : dialogs_.opened()) {
         EXPECT_FALSE(open.followActiveDuringCall) << open.target;
