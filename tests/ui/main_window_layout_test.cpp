@@ -275,19 +275,22 @@ TEST_F(LayoutTest, TabReachesEveryTabStop) {
     EXPECT_EQ(expected, visited);
 }
 
+// Ticks counted over three seconds: every 250 ms gives twelve, and one more may be waiting at the
+// start. A machine too busy to take a tick in time loses it (ticks do not pile up), so a loaded machine
+// only lowers the count; half of them lost still tells a quarter second from a second.
 TEST_F(LayoutTest, TimerTicksEveryQuarterSecond) {
     HWND window = Start();
-    std::vector<DWORD> ticks;
+    int ticks = 0;
     const DWORD start = GetTickCount();
-    while (ticks.size() < 3 && GetTickCount() - start < 3000) {
+    while (GetTickCount() - start < 3000) {
         MSG message;
         if (PeekMessageA(&message, window, WM_TIMER, WM_TIMER, PM_REMOVE) && message.wParam == kId时钟_定期执行) {
-            ticks.push_back(GetTickCount());
+            ++ticks;
         }
         Sleep(5);
     }
-    ASSERT_EQ(3u, ticks.size());
-    EXPECT_NEAR(250.0, (ticks[2] - ticks[0]) / 2.0, 60.0);
+    EXPECT_LE(ticks, 13) << "the timer ticks more often than every 250 ms";
+    EXPECT_GE(ticks, 6) << "the timer ticks less often than every 250 ms";
 }
 
 TEST_F(LayoutTest, RightClickPopsTheOperationMenuBesideThePointer) {
