@@ -97,7 +97,7 @@ TEST_F(StartUpTest, WindowCreatedSetsCaptionStateAndSchema) {
         {"config", kConfigSql}, {"msg", kMsgSql}, {"sqlite_autoindex_config_1", "<null>"}, {"type", kTypeSql}};
     EXPECT_EQ(expected, schema);
     EXPECT_EQ(RawRows{}, RawQuery(directory_.File("chat.db"), "SELECT * FROM msg"));
-    EXPECT_EQ((RawRows{{"1", Utf8Of("默认")}}), RawQuery(directory_.File("chat.db"), "SELECT * FROM type"))
+    EXPECT_EQ((RawRows{{"1", u8"默认"}}), RawQuery(directory_.File("chat.db"), "SELECT * FROM type"))
         << "a new store gets the default category";
     EXPECT_EQ(std::vector<std::string>{"默认"}, TabCaptions());
     for (HWND checkBox : {mainForm.选择框_QQ, mainForm.选择框_微信, mainForm.选择框_双击发送, mainForm.选择框_旺旺}) {

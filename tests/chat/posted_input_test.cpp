@@ -225,7 +225,7 @@ TEST_F(PostIntoFullQueueTest, AQueueThatStaysFullEndsTheTextAfterTheBound) {
     EXPECT_FALSE(PostText(window_, "abcdef", 300));
     const DWORD took = GetTickCount() - start;
     EXPECT_GE(took, 300u);
-    EXPECT_LT(took, 2000u);
+    EXPECT_LT(took, 10000u) << "the bound of 300 ms was not kept (the default is a minute)";
     std::vector<RecordedMessage> got;
     ASSERT_TRUE(clients_.TakeMessages(window_, &got));
     EXPECT_TRUE(MatchesSequence(got, CharsOf("abc")));
@@ -237,7 +237,7 @@ TEST_F(PostIntoFullQueueTest, AWindowGoneWhileWaitingEndsTheText) {
     queue_.window = window_;
     const DWORD start = GetTickCount();
     EXPECT_FALSE(PostText(window_, std::string(1000, 'x')));
-    EXPECT_LT(GetTickCount() - start, 2000u) << "waited for a window that is gone";
+    EXPECT_LT(GetTickCount() - start, 10000u) << "waited for a window that is gone";
     EXPECT_FALSE(IsWindow(window_));
     EXPECT_EQ(4, queue_.calls) << "three posted, one refused, no retry";
     EXPECT_EQ(0, queue_.callsAfterGone);

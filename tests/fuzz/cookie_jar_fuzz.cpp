@@ -1,32 +1,67 @@
-// The cookie jar: collected cookies come from "Set-Cookie" lines only; a merged jar holds each pair
-// once, without spaces, without deleted cookies, and every new cookie that was not deleted.
+// The cookie jar against a reading of its texts character by character: collected cookies come from
+// "Set-Cookie" lines only; a merged jar is the new cookies, then the old ones under other names, less
+// those set to "deleted", each once, without spaces, joined by "; ".
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#include "base/gbk_text.h"
 #include "net/cookie_jar.h"
 #include "tests/fuzz/cp936_model.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
-bool EndsWithCharacters(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0 &&
-           IsBoundary(Cp936Boundaries(text), text.size() - tail.size());
+using Characters = std::vector<std::string>;  // one character (one or two bytes) each
+
+Characters CharactersOf(const std::string& text) {
+    const std::vector<size_t> boundaries = Cp936Boundaries(text);
+    Characters characters;
+    for (size_t i = 0; i + 1 < boundaries.size(); ++i) {
+        characters.push_back(text.substr(boundaries[i], boundaries[i + 1] - boundaries[i]));
+    }
+    return characters;
 }
 
-// The name of a name=value piece: what stands before its first "=" character, without spaces.
-std::string NameOf(const std::string& piece) {
-    const std::vector<size_t> boundaries = Cp936Boundaries(piece);
-    for (size_t i = 0; i + 1 < boundaries.size(); ++i) {
-        if (piece[boundaries[i]] == '=' && boundaries[i + 1] - boundaries[i] == 1) {
-            return TrimSpaces(piece.substr(0, boundaries[i]));
+std::string Join(const Characters& characters) {
+    std::string text;
+    for (const std::string& character : characters)
+        text += character;
+    return text;
+}
+
+// The text without its ASCII and full-width spaces.
+Characters WithoutSpaces(const std::string& text) {
+    Characters kept;
+    for (const std::string& character : CharactersOf(text)) {
+        if (character != " " && character != "\xA1\xA1") kept.push_back(character);
+    }
+    return kept;
+}
+
+// The pieces between the ";" characters; an empty last piece is no piece.
+std::vector<Characters> Pieces(const Characters& text) {
+    std::vector<Characters> pieces(1);
+    for (const std::string& character : text) {
+        if (character == ";") {
+            pieces.emplace_back();
+        } else {
+            pieces.back().push_back(character);
         }
     }
-    return TrimSpaces(piece);
+    if (pieces.back().empty()) pieces.pop_back();
+    return pieces;
+}
+
+// The characters before the first "=", or the whole piece.
+Characters NameOf(const Characters& piece) {
+    return Characters(piece.begin(), std::find(piece.begin(), piece.end(), "="));
+}
+
+bool SetToDeleted(const Characters& piece) {
+    const Characters tail = CharactersOf("=deleted");
+    return piece.size() >= tail.size() && std::equal(tail.begin(), tail.end(), piece.end() - tail.size());
 }
 
 }  // namespace
@@ -37,39 +72,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string newCookies = input.ConsumeRandomLengthString(64);
     const std::string headers = input.ConsumeRemainingBytesAsString();
 
-    const std::string collected = CollectSetCookies(headers);
-    if (!ContainsText(headers, "Set-Cookie")) {
-        FUZZ_CHECK(collected.empty());
+    if (Cp936Characters(headers).find(Cp936Characters("Set-Cookie")) == std::u16string::npos) {
+        FUZZ_CHECK(CollectSetCookies(headers).empty());
     }
 
-    // The jar as a list: the new cookies, then the old ones under other names, less the deleted ones,
-    // each once, joined by "; ".
-    const std::string fresh = RemoveSpaces(newCookies);
-    std::vector<std::string> list = SplitText(fresh, ";");
-    std::vector<std::string> names;
-    for (const std::string& piece : list)
-        names.push_back(NameOf(piece));
-    for (const std::string& piece : SplitText(RemoveSpaces(oldJar), ";")) {
-        if (std::find(names.begin(), names.end(), NameOf(piece)) == names.end()) {
-            list.push_back(piece);
-            names.push_back(NameOf(piece));
-        }
+    std::vector<Characters> list = Pieces(WithoutSpaces(newCookies));
+    for (const Characters& piece : Pieces(WithoutSpaces(oldJar))) {
+        const bool named = std::any_of(
+            list.begin(), list.end(), [&piece](const Characters& earlier) { return NameOf(earlier) == NameOf(piece); });
+        if (!named) list.push_back(piece);
     }
-    std::vector<std::string> kept;
-    for (const std::string& piece : list) {
-        if (!EndsWithCharacters(piece, "=deleted")) kept.push_back(piece);
-    }
-    if (!kept.empty() && kept.back().empty()) kept.pop_back();
+    list.erase(std::remove_if(list.begin(), list.end(), SetToDeleted), list.end());
+    if (!list.empty() && list.back().empty()) list.pop_back();
+    std::vector<Characters> once;
     std::string expected;
-    std::vector<std::string> seen;
-    for (const std::string& piece : kept) {
-        FUZZ_CHECK(RemoveSpaces(piece) == piece);
-        if (std::find(seen.begin(), seen.end(), piece) != seen.end()) continue;
-        if (!seen.empty()) expected += "; ";
-        expected += piece;
-        seen.push_back(piece);
+    for (const Characters& piece : list) {
+        if (std::find(once.begin(), once.end(), piece) != once.end()) continue;
+        expected += (once.empty() ? "" : "; ") + Join(piece);
+        once.push_back(piece);
     }
 
+    const std::string fresh = Join(WithoutSpaces(newCookies));
     const std::string jar = MergeCookies(&oldJar, &newCookies);
     FUZZ_CHECK(jar == expected);
     FUZZ_CHECK(oldJar == jar);

@@ -91,6 +91,21 @@ bool IsBoundary(const std::vector<size_t>& boundaries, size_t offset) {
     return std::binary_search(boundaries.begin(), boundaries.end(), offset);
 }
 
+std::u16string Cp936Characters(const std::string& bytes, bool foldCase) {
+    std::u16string characters;
+    for (size_t at = 0; at < bytes.size();) {
+        const unsigned char byte = static_cast<unsigned char>(bytes[at]);
+        if (IsPair(bytes, at)) {
+            characters += static_cast<char16_t>(byte << 8 | static_cast<unsigned char>(bytes[at + 1]));
+            at += 2;
+        } else {
+            characters += static_cast<char16_t>(foldCase && byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte);
+            ++at;
+        }
+    }
+    return characters;
+}
+
 bool Utf16ToUtf8(const std::u16string& text, std::string* utf8) {
     utf8->clear();
     for (char16_t unit : text) {

@@ -17,5 +17,10 @@ std::vector<size_t> Cp936Boundaries(const std::string& bytes);
 
 bool IsBoundary(const std::vector<size_t>& boundaries, size_t offset);
 
+// The characters of `bytes` as one unit each, distinct for distinct characters, for searching with
+// std::u16string: a single byte stands for itself, a pair for lead * 256 + trail. With `foldCase` the
+// single-byte letters A to Z stand for a to z. Unit i is the character at Cp936Boundaries(bytes)[i].
+std::u16string Cp936Characters(const std::string& bytes, bool foldCase = false);
+
 // UTF-16 to UTF-8; false when the text holds a surrogate.
 bool Utf16ToUtf8(const std::u16string& text, std::string* utf8);

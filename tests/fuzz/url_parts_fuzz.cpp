@@ -1,6 +1,8 @@
-// The pieces of an address: the host in lower case without "/", the port after it, the path a tail of
-// the address that starts with "/", each cut on character boundaries; a web address is http or https
-// with a host, of printable ASCII without spaces, quotes, angle brackets or backslashes.
+// The pieces of an address: the host in lower case without "/", the port the number after its last
+// ":" character (else 443 for https, 80 otherwise), the path a tail of the address that starts with
+// "/", each cut on character boundaries; a web address is http or https with a host, of printable
+// ASCII without spaces, quotes, angle brackets or backslashes.
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -8,6 +10,38 @@
 #include "net/url_parts.h"
 #include "tests/fuzz/cp936_model.h"
 #include "tests/fuzz/fuzz_check.h"
+
+namespace {
+
+// The first `length` bytes with the ASCII capitals made small.
+std::string LowerPrefix(const std::string& text, size_t length) {
+    std::string prefix = text.substr(0, length);
+    for (char& c : prefix) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return prefix;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The port written after the host, as an optional sign and decimal digits; false when the text starts
+// with white space (which the reading skips) or holds more digits than an int can.
+bool PortText(const std::string& text, int* port) {
+    const size_t digits = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    size_t end = digits;
+    while (end < text.size() && IsDigit(text[end]))
+        ++end;
+    if (end - digits > 9 ||
+        (end == 0 && !text.empty() && std::string(" \t\n\v\f\r").find(text[0]) != std::string::npos)) {
+        return false;
+    }
+    *port = end == digits ? 0 : std::atoi(text.substr(0, end).c_str());
+    return true;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string url(reinterpret_cast<const char*>(data), size);
@@ -27,10 +61,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                    (path.size() <= url.size() && url.compare(url.size() - path.size(), path.size(), path) == 0 &&
                     IsBoundary(Cp936Boundaries(url), url.size() - path.size())));
     }
-    UrlPort(url);
+    const std::u16string characters = Cp936Characters(hostAndPort);
+    const size_t colon = characters.rfind(u':');
+    int port = 0;
+    if (colon == std::u16string::npos) {
+        FUZZ_CHECK(UrlPort(url) == (LowerPrefix(url, 5) == "https" ? 443 : 80));
+    } else if (PortText(hostAndPort.substr(Cp936Boundaries(hostAndPort)[colon] + 1), &port)) {
+        FUZZ_CHECK(UrlPort(url) == port);
+    }
 
     if (IsWebAddress(url)) {
-        FUZZ_CHECK(StartsWithText(url, "http://", true) || StartsWithText(url, "https://", true));
+        FUZZ_CHECK(LowerPrefix(url, 7) == "http://" || LowerPrefix(url, 8) == "https://");
         FUZZ_CHECK(!host.empty());
         for (unsigned char c : url) {
             FUZZ_CHECK(c > 0x20 && c < 0x7F && std::strchr("\"'<>\\^`{|}", c) == nullptr);

@@ -215,6 +215,25 @@ TEST(JsonValue, ParseNeverRunsScriptFromTheText) {
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str())) << "the reply's script ran";
 }
 
+// Replies that are programs whose scripts the safe subset allows: only the strict JSON check keeps
+// them from the engine, which would give each a "status" of 1. Some are plain JSON to a reader that
+// takes a byte other than the system's conversion does: "€" (80) and U+F8F5 (FF) are one byte each,
+// and FE 5C one character, so the quote after them ends the string and the script follows.
+TEST(JsonValue, ParseRefusesScriptsThatTheSafeSubsetAllows) {
+    const std::string program = "{status:(function(){return 1})()}";
+    const std::string replies[] = {
+        "{\"status\":(function(){return 1})()}",
+        "[\"\x80\"]," + program + "//\"]\n",
+        "[\"\xFF\"]," + program + "//\"]\n",
+        "[\"\xFE\\\"]," + program + "//\"]\n",
+    };
+    for (const std::string& reply : replies) {
+        std::unique_ptr<JsonValue> value = CreateJsonValue();
+        EXPECT_FALSE(value->Parse(reply)) << reply;
+        EXPECT_EQ("", value->GetText("status", false)) << reply;
+    }
+}
+
 // Every value ends exactly the COM initialisations it made, clones and temporary copies included: a
 // caller's own initialisation survives, and none is left behind.
 TEST(JsonValue, ComInitialisationStaysBalancedPerThread) {

@@ -141,16 +141,18 @@ TEST_F(UpdateCheckTest, UnreachableOrSilentServiceIsANetworkProblem) {
     EXPECT_TRUE(followActive);
 }
 
-// Forged replies that hold a script: evaluated, it would create a file and offer a download. Some are
-// plain JSON only to a reader that takes a byte other than the system's conversion does: "€" (80) and
-// U+F8F5 (FF) are one byte each, so the quote after them ends the string and the script follows it as
-// a second argument of eval. (Wine's script control refuses the file object in its safe subset too;
-// the strict JSON check's own tables show the check refusing these texts without it.)
+// Forged replies that hold a script. Each form comes twice: with a script that creates a file (the
+// script control's safe subset refuses its object, so these guard that layer), and with one that the
+// safe subset allows, which makes "status" 1 and names a page: only the strict JSON check keeps that
+// one from offering a download. Some forms are plain JSON only to a reader that takes a byte other
+// than the system's conversion does: "€" (80) and U+F8F5 (FF) are one byte each, so the quote after
+// them ends the string and the script follows as a second value of the expression.
 TEST_F(UpdateCheckTest, ScriptInAReplyNeverRuns) {
     TempWorkingDirectory directory;
     const std::string path = directory.File("created-by-reply.txt");
-    // The script as JavaScript source, with the path's backslashes escaped `times` times.
-    const auto script = [&path](int times) {
+    // A script giving 1 that creates a file, as JavaScript source, with the path's backslashes escaped
+    // `times` times.
+    const auto fileScript = [&path](int times) {
         std::string escaped;
         for (char c : path)
             escaped += c == '\\' ? std::string(size_t{1} << times, '\\') : std::string(1, c);
@@ -159,29 +161,40 @@ TEST_F(UpdateCheckTest, ScriptInAReplyNeverRuns) {
     };
     const struct {
         const char* name;
-        std::string body;
-        const char* message;
-    } cases[] = {
-        {"a script as a member", "{\"status\":" + script(1) + ",\"url\":\"http://x/\"}", kNetworkTrouble},
-        // A string is a value of its own, never code to evaluate: it has no status.
-        {"a string holding a script", "\"" + script(2) + "\"", kNoNewVersion},
-        {"after 80 (the euro sign)", "[\"\x80\"]," + script(1) + "//\"]\n", kNetworkTrouble},
-        {"after FF (U+F8F5)", "[\"\xFF\"]," + script(1) + "//\"]\n", kNetworkTrouble},
-        // 81 22 is one character: what follows is the rest of the string, and plain JSON.
-        {"after a lead byte with a quote", "[\"\x81\"]," + script(1) + "//\"]\n", kNoNewVersion},
-        {"after a lead byte at the end", "[\"\x81\"]," + script(1) + "//\x81", kNetworkTrouble},
-        {"after FE 5C (a backslash as trail byte)", "[\"\xFE\\\"]," + script(1) + "//\"]\n", kNetworkTrouble},
+        std::string script;  // as code
+        std::string quoted;  // inside a JSON string
+    } scripts[] = {
+        {"creating a file", fileScript(1), fileScript(2)},
+        {"computing only", "(function(){return 1})()", "(function(){return 1})()"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScriptedDialogs dialogs;
-        dialogs.AnswerOk();
-        service_.AnswerBody(c.body);
-        RunCheck();
-        EXPECT_EQ(std::vector<std::string>{c.message}, dialogs.MessageTexts());
-        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str())) << "the reply's script ran";
-        EXPECT_TRUE(dialogs.OpenedTargets().empty());
-        DeleteFileA(path.c_str());  // each case on its own
+    for (const auto& s : scripts) {
+        const std::string program = "{status:" + s.script + ",url:'http://x/'}";
+        const struct {
+            const char* name;
+            std::string body;
+            const char* message;
+        } cases[] = {
+            {"a script as a member", "{\"status\":" + s.script + ",\"url\":\"http://x/\"}", kNetworkTrouble},
+            // A string is a value of its own, never code to evaluate: it has no status.
+            {"a string holding a script", "\"" + s.quoted + "\"", kNoNewVersion},
+            {"after 80 (the euro sign)", "[\"\x80\"]," + program + "//\"]\n", kNetworkTrouble},
+            {"after FF (U+F8F5)", "[\"\xFF\"]," + program + "//\"]\n", kNetworkTrouble},
+            // 81 22 is one character: what follows is the rest of the string, and plain JSON.
+            {"after a lead byte with a quote", "[\"\x81\"]," + program + "//\"]\n", kNoNewVersion},
+            {"after a lead byte at the end", "[\"\x81\"]," + program + "//\x81", kNetworkTrouble},
+            {"after FE 5C (a backslash as trail byte)", "[\"\xFE\\\"]," + program + "//\"]\n", kNetworkTrouble},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + ", a script " + s.name);
+            ScriptedDialogs dialogs;
+            dialogs.AnswerOk();
+            service_.AnswerBody(c.body);
+            RunCheck();
+            EXPECT_EQ(std::vector<std::string>{c.message}, dialogs.MessageTexts());
+            EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str())) << "the reply's script ran";
+            EXPECT_TRUE(dialogs.OpenedTargets().empty());
+            DeleteFileA(path.c_str());  // each case on its own
+        }
     }
 }
 

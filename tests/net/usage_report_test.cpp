@@ -117,9 +117,11 @@ TEST_F(UsageReportTest, IdentityThatCannotBeStoredIsSentEmpty) {
     EXPECT_EQ(kReportTarget, service_.requests()[0].Target());
 }
 
-// A service that hangs holds neither start-up nor the version check: the window is up within about three
-// seconds and every check ends with its message within fifteen. The checks run side by side while the
-// starts follow one another, and the window is closed and cleaned up while they still run.
+// A service that hangs holds neither start-up nor the version check: the report gives up after three
+// seconds and each check after fifteen, whatever the service does. The checks run side by side while
+// the starts follow one another, and the window is closed and cleaned up while they still run. The
+// limits leave a loaded machine seven and ten seconds beyond those bounds; without them a start waits
+// for ever (or, with the one-byte-a-second service, more than a minute).
 TEST_F(UsageReportTest, HangingServiceHoldsNeitherStartUpNorTheVersionCheck) {
     const std::string reply = "HTTP/1.1 200 OK\r\nContent-Length: 12\r\nConnection: close\r\n\r\n{\"status\":2}";
     LocalHttpService silent, slow;
@@ -145,11 +147,11 @@ TEST_F(UsageReportTest, HangingServiceHoldsNeitherStartUpNorTheVersionCheck) {
         ServiceHostOverride host(c.host);
         const DWORD started = GetTickCount();
         StartAndClose();
-        EXPECT_LT(GetTickCount() - started, 4000u) << "start-up waited too long for the usage report";
+        EXPECT_LT(GetTickCount() - started, 10000u) << "start-up waited too long for the usage report";
         EXPECT_TRUE(IsLowerHex32(identitySeen_)) << "start-up did not run to its end";
     }
     ASSERT_TRUE(WaitForUpdateChecks(30000));
-    EXPECT_LT(GetTickCount() - checksStarted, 16500u) << "a version check waited too long";
+    EXPECT_LT(GetTickCount() - checksStarted, 25000u) << "a version check waited too long";
     EXPECT_EQ(std::vector<std::string>(3, kNetworkTrouble), dialogs_.MessageTexts());
     EXPECT_TRUE(followActive);
 }

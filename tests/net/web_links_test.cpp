@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
-#include "net/service_hosts.h"
 #include "tests/support/scripted_dialogs.h"
 
 namespace {
@@ -13,9 +12,9 @@ TEST(WebLinks, EachItemOpensItsAddressWithDockingPaused) {
         void (*open)();
         std::string address;
     } cases[] = {
-        {OpenAboutPage, "https://" + WebsiteHost() + "/index/article/look.html?id=55"},
-        {OpenCuriousPage, "http://" + WebsiteHost() + "/curious.html"},
-        {OpenContactLink, ContactLink()},
+        {OpenAboutPage, "https://" REPLYDOCK_TEST_WEBSITE_HOST "/index/article/look.html?id=55"},
+        {OpenCuriousPage, "http://" REPLYDOCK_TEST_WEBSITE_HOST "/curious.html"},
+        {OpenContactLink, REPLYDOCK_TEST_CONTACT_LINK},
     };
     for (const auto& c : cases) {
         ScriptedDialogs dialogs;  // any message box would fail the test

@@ -77,8 +77,7 @@ TEST_F(StoreConnectionTest, InsertRowPutsGivenColumnsInDeclaredOrderAndBindsValu
     EXPECT_TRUE(connection_.InsertRow("t", {{"c", StoreValue::Text("it's'); DROP TABLE t; --")},
                                             {"b", StoreValue::Integer(-5)},
                                             {"a", StoreValue::Text("回复")}}));
-    EXPECT_EQ((RawRows{{"1", Utf8Of("回复"), "-5", "it's'); DROP TABLE t; --"}}),
-              RawQuery(DbPath(), "SELECT * FROM t"));
+    EXPECT_EQ((RawRows{{"1", u8"回复", "-5", "it's'); DROP TABLE t; --"}}), RawQuery(DbPath(), "SELECT * FROM t"));
 
     EXPECT_TRUE(connection_.InsertRow("t", {{"ID", StoreValue::Integer(9)}}));
     EXPECT_FALSE(connection_.InsertRow("t", {{"ID", StoreValue::Integer(9)}})) << "duplicate primary key";
@@ -112,13 +111,21 @@ TEST_F(StoreConnectionTest, HasRowWhereEvaluatesTheCondition) {
 
 TEST_F(StoreConnectionTest, TextsRoundTripByteForByte) {
     std::string longText;
+    std::string longUtf8;
     for (int i = 0; longText.size() < 100000; ++i) {
         longText += (i % 3 == 0) ? "乗" : (i % 3 == 1) ? "回复, " : "\r\n";  // 乗 ends in 0x5C
+        longUtf8 += (i % 3 == 0) ? u8"乗" : (i % 3 == 1) ? u8"回复, " : "\r\n";
     }
-    longText.resize(100000);
-    if (static_cast<unsigned char>(longText.back()) >= 0x80) longText.back() = 'z';  // no split character
-    const std::string texts[] = {"你好，欢迎光临！", "\xA1\xA1 full-width space", "it's", longText};
-    for (const std::string& text : texts) {
+    const struct {
+        std::string text, utf8;
+    } cases[] = {
+        {"你好，欢迎光临！", u8"你好，欢迎光临！"},
+        {"\xA1\xA1 full-width space", u8"\u3000 full-width space"},
+        {"it's", "it's"},
+        {longText, longUtf8},
+    };
+    for (const auto& c : cases) {
+        const std::string& text = c.text;
         ASSERT_TRUE(connection_.Execute("DELETE FROM t"));
         ASSERT_TRUE(connection_.InsertRow("t", {{"a", StoreValue::Text(text)}}));
         StoreCursor cursor = connection_.Query("SELECT a FROM t");
@@ -126,13 +133,13 @@ TEST_F(StoreConnectionTest, TextsRoundTripByteForByte) {
         const std::string back = cursor.ReadText("a");
         EXPECT_EQ(text.size(), back.size());
         EXPECT_TRUE(text == back) << "text of " << text.size() << " bytes changed";
-        EXPECT_EQ(RawRows{{Utf8Of(text)}}, RawQuery(DbPath(), "SELECT a FROM t")) << "stored as UTF-8";
+        EXPECT_EQ(RawRows{{c.utf8}}, RawQuery(DbPath(), "SELECT a FROM t")) << "stored as UTF-8";
     }
 }
 
 TEST_F(StoreConnectionTest, StatementTextsAreConvertedToUtf8) {
     ASSERT_TRUE(connection_.Execute("INSERT INTO t (a) VALUES ('分类')"));
-    EXPECT_EQ(RawRows{{Utf8Of("分类")}}, RawQuery(DbPath(), "SELECT a FROM t"));
+    EXPECT_EQ(RawRows{{u8"分类"}}, RawQuery(DbPath(), "SELECT a FROM t"));
     EXPECT_TRUE(connection_.HasRowWhere("t", "a='分类'"));
     StoreCursor cursor = connection_.Query("SELECT a FROM t WHERE a=?", {StoreValue::Text("分类")});
     ASSERT_TRUE(cursor.Step());

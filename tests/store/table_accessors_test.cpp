@@ -54,8 +54,8 @@ TEST_F(TableAccessorsTest, LoadAllOnAnEmptyTableReportsNoCategory) {
 }
 
 TEST_F(TableAccessorsTest, CategoriesComeBackInAscendingId) {
-    RawExecute(DbPath(), "INSERT INTO type VALUES (5, '" + Utf8Of("闲聊") + "')");
-    RawExecute(DbPath(), "INSERT INTO type VALUES (2, '" + Utf8Of("业务") + "')");
+    RawExecute(DbPath(), u8"INSERT INTO type VALUES (5, '闲聊')");
+    RawExecute(DbPath(), u8"INSERT INTO type VALUES (2, '业务')");
     CategoryRow added;
     added.name = "笑话";
     ASSERT_TRUE(categories_.Insert(added));
@@ -104,7 +104,7 @@ TEST_F(TableAccessorsTest, RenameAndRemoveOfAMissingIdSucceedAndChangeNothing) {
     EXPECT_EQ((RawRows{{"1", "keep"}}), RawQuery(DbPath(), "SELECT * FROM type"));
 
     EXPECT_TRUE(categories_.Rename(CategoryRow{1, "新名字"}));
-    EXPECT_EQ((RawRows{{"1", Utf8Of("新名字")}}), RawQuery(DbPath(), "SELECT * FROM type"));
+    EXPECT_EQ((RawRows{{"1", u8"新名字"}}), RawQuery(DbPath(), "SELECT * FROM type"));
     EXPECT_TRUE(categories_.Remove(CategoryRow{1, ""}));
     EXPECT_EQ(RawRows{}, RawQuery(DbPath(), "SELECT * FROM type"));
 }
@@ -159,9 +159,8 @@ TEST_F(TableAccessorsTest, MessagesLoadPerCategoryInAscendingId) {
     EXPECT_EQ(std::vector<std::string>{"零"}, MessageTexts(0));
     EXPECT_TRUE(MessageTexts(77).empty());
 
-    EXPECT_EQ(
-        (RawRows{{"1", "a1", "0", "1"}, {"2", "b1", "0", "2"}, {"3", "a2", "0", "1"}, {"4", Utf8Of("零"), "0", "0"}}),
-        RawQuery(DbPath(), "SELECT * FROM msg"));
+    EXPECT_EQ((RawRows{{"1", "a1", "0", "1"}, {"2", "b1", "0", "2"}, {"3", "a2", "0", "1"}, {"4", u8"零", "0", "0"}}),
+              RawQuery(DbPath(), "SELECT * FROM msg"));
 }
 
 TEST_F(TableAccessorsTest, MessageRemoveUpdateAndRemoveByCategory) {

@@ -48,7 +48,3 @@ void RawExecute(const std::string& path, const std::string& sql) {
     EXPECT_EQ(SQLITE_OK, rc) << sql << ": " << (error ? error : "");
     sqlite3_free(error);
 }
-
-std::string Utf8Of(const std::string& gbk) {
-    return AnsiToUtf8(gbk);
-}

@@ -10,6 +10,3 @@ using RawRows = std::vector<std::vector<std::string>>;
 // Runs `sql` on a connection of its own; NULL columns read as "<null>". Fails the test on an error.
 RawRows RawQuery(const std::string& path, const std::string& sql);
 void RawExecute(const std::string& path, const std::string& sql);
-
-// UTF-8 literal helper: the GBK text `gbk` as UTF-8, through the Win32 code page conversion.
-std::string Utf8Of(const std::string& gbk);

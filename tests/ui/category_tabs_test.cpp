@@ -53,7 +53,7 @@ private:
 TEST_F(CategoryTabsTest, FirstStartStoresOneDefaultCategory) {
     Start();
     EXPECT_EQ(std::vector<std::string>{"默认"}, Tabs());
-    EXPECT_EQ((RawRows{{"1", Utf8Of("默认")}}), Stored("SELECT * FROM type"));
+    EXPECT_EQ((RawRows{{"1", u8"默认"}}), Stored("SELECT * FROM type"));
     EXPECT_TRUE(dialogs_.calls().empty());
 }
 
@@ -96,7 +96,7 @@ TEST_F(CategoryTabsTest, AddAppendsANewTabWithoutSelectingIt) {
     EXPECT_EQ(0, TabSelection(mainForm.选择夹_分类));
     EXPECT_EQ(0, currentTabIndex);
     EXPECT_EQ(Numbered({"早上好"}), ListRows());
-    EXPECT_EQ((RawRows{{"3", Utf8Of("闲聊")}}), Stored("SELECT * FROM type WHERE ID=3"));
+    EXPECT_EQ((RawRows{{"3", u8"闲聊"}}), Stored("SELECT * FROM type WHERE ID=3"));
     ExpectDockingPausedForDialogs();
 }
 
@@ -153,7 +153,7 @@ TEST_F(CategoryTabsTest, RenameToSameOrExistingNameOrCancelChangesNothing) {
     Click(mainForm.按钮_编辑分类);
     EXPECT_EQ(std::vector<std::string>{"分类名已经存在,请修改为其他名称"}, dialogs_.MessageTexts());
     EXPECT_EQ((std::vector<std::string>{"默认", "业务"}), Tabs());
-    EXPECT_EQ((RawRows{{"1", Utf8Of("默认")}, {"2", Utf8Of("业务")}}), Stored("SELECT * FROM type ORDER BY ID"));
+    EXPECT_EQ((RawRows{{"1", u8"默认"}, {"2", u8"业务"}}), Stored("SELECT * FROM type ORDER BY ID"));
     ExpectDockingPausedForDialogs();
 }
 
@@ -179,7 +179,7 @@ TEST_F(CategoryTabsTest, DeleteOfTheSecondTabLeavesTheFirstCurrentAndRemovesItsM
     EXPECT_EQ(std::vector<std::string>{"默认"}, Tabs());
     EXPECT_EQ(0, currentTabIndex);
     EXPECT_EQ(Numbered({"早上好"}), ListRows());
-    EXPECT_EQ((RawRows{{"1", Utf8Of("默认")}}), Stored("SELECT * FROM type"));
+    EXPECT_EQ((RawRows{{"1", u8"默认"}}), Stored("SELECT * FROM type"));
     EXPECT_TRUE(StoredTexts(2).empty());
     ExpectDockingPausedForDialogs();
 }
@@ -238,14 +238,18 @@ TEST_F(CategoryTabsTest, DeleteOfATabWithoutCategoryOrWithAFailedDeleteSaysSo) {
 // the current tab: its list, a duplicate, an import, a rename and a delete.
 TEST_F(CategoryTabsTest, LongNamesFindTheirCategoryOnEveryPath) {
     std::string gbk5000;
-    while (gbk5000.size() < 5000)
+    std::string utf8Of5000;
+    while (gbk5000.size() < 5000) {
         gbk5000 += "分类名称";
+        utf8Of5000 += u8"分类名称";
+    }
     const std::string names[] = {
         std::string(254, 'a'),
         std::string(255, 'b'),
         std::string(254, 'c') + "你好",  // 你 takes bytes 254 and 255, across both first buffers
         gbk5000,
     };
+    const std::string storedNames[] = {names[0], names[1], std::string(254, 'c') + u8"你好", utf8Of5000};
     std::vector<std::pair<int, std::string>> categories = {{1, "默认"}};
     std::vector<std::pair<int, std::string>> messages;
     for (int id = 2; id < 6; ++id) {
@@ -271,7 +275,8 @@ TEST_F(CategoryTabsTest, LongNamesFindTheirCategoryOnEveryPath) {
         dialogs_.AnswerText(name + "!");
         Click(mainForm.按钮_编辑分类);
         ExpectNameDialog(asked, name);
-        EXPECT_EQ((RawRows{{Utf8Of(name + "!")}}), Stored("SELECT name FROM type WHERE ID=" + std::to_string(id)));
+        EXPECT_EQ((RawRows{{storedNames[id - 2] + "!"}}),
+                  Stored("SELECT name FROM type WHERE ID=" + std::to_string(id)));
         EXPECT_EQ(name + "!", Tabs()[1]);
 
         dialogs_.AnswerOk();
@@ -279,7 +284,7 @@ TEST_F(CategoryTabsTest, LongNamesFindTheirCategoryOnEveryPath) {
         EXPECT_TRUE(StoredTexts(id).empty());
     }
     EXPECT_EQ((std::vector<std::string>{"默认"}), Tabs());
-    EXPECT_EQ((RawRows{{"1", Utf8Of("默认")}}), Stored("SELECT * FROM type"));
+    EXPECT_EQ((RawRows{{"1", u8"默认"}}), Stored("SELECT * FROM type"));
     EXPECT_EQ(std::vector<std::string>(4, "确认删除该子夹,并删除该子夹消息列表"), dialogs_.MessageTexts());
 }
 

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
-#include "net/service_hosts.h"
 #include "tests/support/window_watch.h"
 #include "tests/ui/form_fixture.h"
 #include "ui/main_form.h"
@@ -185,8 +184,9 @@ TEST_F(LayoutTest, ViewMenuItemsOpenTheirPages) {
     Choose(kId关于软件);
     Choose(kId随意看看);
     Choose(kId联系作者);
-    const std::vector<std::string> expected = {"https://" + WebsiteHost() + "/index/article/look.html?id=55",
-                                               "http://" + WebsiteHost() + "/curious.html", ContactLink()};
+    const std::vector<std::string> expected = {"https://" REPLYDOCK_TEST_WEBSITE_HOST "/index/article/look.html?id=55",
+                                               "http://" REPLYDOCK_TEST_WEBSITE_HOST "/curious.html",
+                                               REPLYDOCK_TEST_CONTACT_LINK};
     EXPECT_EQ(expected, dialogs_.OpenedTargets());
     for (const ScriptedDialogs::Opened& open : dialogs_.opened()) {
         EXPECT_FALSE(open.followActiveDuringCall) << open.target;
@@ -275,19 +275,22 @@ TEST_F(LayoutTest, TabReachesEveryTabStop) {
     EXPECT_EQ(expected, visited);
 }
 
+// Ticks counted over three seconds: every 250 ms gives twelve, and one more may be waiting at the
+// start. A machine too busy to take a tick in time loses it (ticks do not pile up), so a loaded machine
+// only lowers the count; half of them lost still tells a quarter second from a second.
 TEST_F(LayoutTest, TimerTicksEveryQuarterSecond) {
     HWND window = Start();
-    std::vector<DWORD> ticks;
+    int ticks = 0;
     const DWORD start = GetTickCount();
-    while (ticks.size() < 3 && GetTickCount() - start < 3000) {
+    while (GetTickCount() - start < 3000) {
         MSG message;
         if (PeekMessageA(&message, window, WM_TIMER, WM_TIMER, PM_REMOVE) && message.wParam == kId时钟_定期执行) {
-            ticks.push_back(GetTickCount());
+            ++ticks;
         }
         Sleep(5);
     }
-    ASSERT_EQ(3u, ticks.size());
-    EXPECT_NEAR(250.0, (ticks[2] - ticks[0]) / 2.0, 60.0);
+    EXPECT_LE(ticks, 13) << "the timer ticks more often than every 250 ms";
+    EXPECT_GE(ticks, 6) << "the timer ticks less often than every 250 ms";
 }
 
 TEST_F(LayoutTest, RightClickPopsTheOperationMenuBesideThePointer) {
