@@ -1,5 +1,7 @@
 #include "store/message_table.h"
 
+#include <iterator>
+
 #include "store/format_sql.h"
 #include "store/store_schema.h"
 
@@ -17,13 +19,19 @@ bool MessageTable::Insert(const MessageRow& row) {
                                          {"typeid", StoreValue::Integer(row.typeId)}});
 }
 
-bool MessageTable::InsertAll(const std::vector<MessageRow>& rows, std::vector<bool>* stored) {
-    stored->assign(rows.size(), false);
+bool MessageTable::InsertAll(int32_t typeId,
+                             size_t count,
+                             const std::function<std::string_view(size_t)>& textAt,
+                             std::vector<bool>* stored) {
+    stored->assign(count, false);
     if (!connection_.Begin()) {
         return false;
     }
-    for (size_t i = 0; i < rows.size(); ++i) {
-        (*stored)[i] = Insert(rows[i]);
+    MessageRow row;
+    row.typeId = typeId;
+    for (size_t i = 0; i < count; ++i) {
+        row.msg.assign(textAt(i));  // one message at a time: the texts stay where the caller keeps them
+        (*stored)[i] = Insert(row);
         if (!(*stored)[i] && !connection_.InTransaction()) {
             break;  // SQLite rolled back everything itself; what follows must not be autocommitted
         }
@@ -32,7 +40,7 @@ bool MessageTable::InsertAll(const std::vector<MessageRow>& rows, std::vector<bo
         return true;
     }
     connection_.Rollback();
-    stored->assign(rows.size(), false);
+    stored->assign(count, false);
     return false;
 }
 
@@ -54,7 +62,11 @@ bool MessageTable::LoadByCategory(int32_t categoryId, std::vector<MessageRow>* r
         *errorCode = 1;  // the read broke off (a lock taken meanwhile): hand back nothing rather than a part
         return false;
     }
-    rows->insert(rows->end(), loaded.begin(), loaded.end());
+    if (rows->empty()) {
+        rows->swap(loaded);
+    } else {
+        rows->insert(rows->end(), std::make_move_iterator(loaded.begin()), std::make_move_iterator(loaded.end()));
+    }
     return true;
 }
 

@@ -38,12 +38,14 @@ bool LoadCategory(const CategoryRow& category, std::vector<MessageRow>* messages
     return messageTable->LoadByCategory(category.ID, messages, &errorCode);
 }
 
-std::vector<std::string> TextsOf(const std::vector<MessageRow>& messages) {
+// The texts of the loaded messages, taken out of them.
+std::vector<std::string> TakeTexts(std::vector<MessageRow>* messages) {
     std::vector<std::string> texts;
-    texts.reserve(messages.size());
-    for (const MessageRow& message : messages) {
-        texts.push_back(message.msg);
+    texts.reserve(messages->size());
+    for (MessageRow& message : *messages) {
+        texts.push_back(std::move(message.msg));
     }
+    messages->clear();
     return texts;
 }
 
@@ -75,10 +77,12 @@ void SwapWithNeighbour(int selected, int step) {
 
 void AppendMessageRows(HWND list, const std::vector<std::string>& texts) {
     auto redraw = PauseRedraw(list);
-    for (size_t i = 0; i < texts.size(); ++i) {
-        const int row = ListAppendRow(list, std::to_string(i + 1));
-        ListSetCell(list, row, 1, texts[i]);
-    }
+    ListAppendNumberedRows(list, texts);
+}
+
+void AppendMessageLines(HWND list, std::string text, const std::vector<TextSpan>& lines) {
+    auto redraw = PauseRedraw(list);
+    ListAppendNumberedSpans(list, std::move(text), lines);
 }
 
 void FillMessageList(HWND list, HWND tabs) {
@@ -88,7 +92,7 @@ void FillMessageList(HWND list, HWND tabs) {
     if (!LoadCategory(category, &messages)) {
         return;
     }
-    AppendMessageRows(list, TextsOf(messages));
+    AppendMessageRows(list, TakeTexts(&messages));
 }
 
 void DuplicateMessage() {
@@ -103,7 +107,7 @@ void DuplicateMessage() {
     ListClear(MessageList());
     std::vector<MessageRow> messages;
     if (LoadCategory(category, &messages)) {
-        AppendMessageRows(MessageList(), TextsOf(messages));
+        AppendMessageRows(MessageList(), TakeTexts(&messages));
     }
 }
 
