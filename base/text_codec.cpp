@@ -84,6 +84,23 @@ bool Utf8ToWideInto(std::string_view utf8, std::wstring* wide) {
     return true;
 }
 
+bool WideToAnsiInto(std::wstring_view wide, std::string* ansi) {
+    if (wide.empty()) {
+        ansi->clear();
+        return true;
+    }
+    if (wide.size() > INT_MAX) {
+        return false;
+    }
+    const int length = static_cast<int>(wide.size());
+    const int needed = WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0) {
+        return false;
+    }
+    ansi->resize(static_cast<size_t>(needed));
+    return WideCharToMultiByte(CP_ACP, 0, wide.data(), length, &(*ansi)[0], needed, nullptr, nullptr) == needed;
+}
+
 size_t WideToGbkInto(std::wstring_view wide, char* out, size_t capacity, bool* replaced) {
     *replaced = false;
     if (wide.empty()) {

@@ -24,6 +24,8 @@ std::string Utf8ToGbk(const std::string& utf8);
 // of `wide` into `out` and returns its length, or SIZE_MAX when it does not fit in `capacity` bytes;
 // *replaced tells whether a character had no GBK form and became the default character.
 bool Utf8ToWideInto(std::string_view utf8, std::wstring* wide);
+// The ANSI form of `wide` in *ansi, reusing its memory; false when it cannot be converted.
+bool WideToAnsiInto(std::wstring_view wide, std::string* ansi);
 size_t WideToGbkInto(std::wstring_view wide, char* out, size_t capacity, bool* replaced);
 // Code page 936 (GBK) to UTF-16 whatever the system's code page, for the clipboard.
 std::wstring GbkToWide(const std::string& gbk);

@@ -51,11 +51,13 @@ bool MessageTable::LoadByCategory(int32_t categoryId, std::vector<MessageRow>* r
     }
     // No ORDER BY: with ID as the rowid SQLite yields the rows in ascending ID, the order the list shows.
     StoreCursor cursor = connection_.Query("SELECT * FROM msg WHERE typeid=" + std::to_string(categoryId));
+    const int idColumn = cursor.ColumnIndex("ID");
+    const int msgColumn = cursor.ColumnIndex("msg");
     std::vector<MessageRow> loaded;
     while (cursor.Step()) {
         MessageRow row;
-        row.ID = static_cast<int32_t>(cursor.ReadInteger("ID"));
-        row.msg = cursor.ReadText("msg");
+        row.ID = static_cast<int32_t>(cursor.ReadIntegerAt(idColumn));
+        row.msg = cursor.ReadTextAt(msgColumn);
         loaded.push_back(std::move(row));
     }
     if (cursor.LastStepResult() != SQLITE_DONE) {
@@ -66,6 +68,27 @@ bool MessageTable::LoadByCategory(int32_t categoryId, std::vector<MessageRow>* r
         rows->swap(loaded);
     } else {
         rows->insert(rows->end(), std::make_move_iterator(loaded.begin()), std::make_move_iterator(loaded.end()));
+    }
+    return true;
+}
+
+bool MessageTable::LoadTextsByCategory(int32_t categoryId,
+                                       const std::function<void(const std::string&)>& each,
+                                       int* errorCode) {
+    if (!connection_.CanReadTable("msg")) {
+        *errorCode = 1;
+        return false;
+    }
+    StoreCursor cursor = connection_.Query("SELECT * FROM msg WHERE typeid=" + std::to_string(categoryId));
+    const int msgColumn = cursor.ColumnIndex("msg");
+    std::string text;
+    while (cursor.Step()) {
+        cursor.ReadTextAt(msgColumn, &text);
+        each(text);
+    }
+    if (cursor.LastStepResult() != SQLITE_DONE) {
+        *errorCode = 1;
+        return false;
     }
     return true;
 }

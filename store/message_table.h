@@ -28,6 +28,12 @@ public:
     // The category's messages in ascending ID, with ID and msg filled. False with errorCode 1 when the
     // table cannot be read; a category without messages gives true and no rows.
     virtual bool LoadByCategory(int32_t categoryId, std::vector<MessageRow>* rows, int* errorCode);
+    // The same read for the texts only, each handed to `each` as it is read (the text is valid during
+    // the call only), so that a large category needs no record per message. When the read breaks off,
+    // false with errorCode 1 after some texts have been handed over.
+    virtual bool LoadTextsByCategory(int32_t categoryId,
+                                     const std::function<void(const std::string&)>& each,
+                                     int* errorCode);
     virtual bool RemoveByCategory(int32_t categoryId);
     virtual bool Remove(const MessageRow& row);
     // Gives message row.ID the text row.msg (true also when no row has that ID).

@@ -84,15 +84,20 @@ bool ListRows::Append(std::string_view first, std::string_view second) {
     return true;
 }
 
+bool ListRows::AppendNumbered(size_t number, std::string_view text) {
+    Row row;
+    row.cells[0] = Ref{kNumber, 0, number};
+    if (!Store(text, &row.cells[1])) {
+        return false;
+    }
+    rows_.push_back(row);
+    return true;
+}
+
 void ListRows::AppendNumbered(const std::vector<std::string>& texts) {
     rows_.reserve(rows_.size() + texts.size());
-    size_t number = 0;
-    for (const std::string& text : texts) {
-        Row row;
-        row.cells[0] = Ref{kNumber, 0, ++number};
-        if (Store(text, &row.cells[1])) {
-            rows_.push_back(row);
-        }
+    for (size_t i = 0; i < texts.size(); ++i) {
+        AppendNumbered(i + 1, texts[i]);
     }
 }
 
@@ -118,6 +123,13 @@ void ListRows::AppendNumbered(std::string text, const std::vector<TextSpan>& spa
 }
 
 void ListRows::Splice(ListRows&& other) {
+    if (rows_.empty() && blocks_.empty()) {
+        rows_.swap(other.rows_);
+        blocks_.swap(other.blocks_);
+        openBlock_ = other.openBlock_;
+        other.Clear();
+        return;
+    }
     const uint32_t shift = static_cast<uint32_t>(blocks_.size());
     rows_.reserve(rows_.size() + other.rows_.size());
     for (Row row : other.rows_) {

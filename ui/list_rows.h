@@ -23,11 +23,15 @@ public:
 
     // Appends a row with these cells. False, with nothing added, for a text that is too long.
     bool Append(std::string_view first, std::string_view second);
+    // Appends a row whose column 0 is `number` in decimal and column 1 `text`. False, with nothing
+    // added, for a text that is too long.
+    bool AppendNumbered(size_t number, std::string_view text);
     // Appends one row per text: column 0 its 1-based position among `texts`, column 1 the text.
     void AppendNumbered(const std::vector<std::string>& texts);
     // Appends one row per span of `text`: column 0 the span's 1-based position among `spans`, column 1
     // its text. The rows keep `text` itself (no copy of it is made).
     void AppendNumbered(std::string text, const std::vector<TextSpan>& spans);
+    void Reserve(size_t rows) { rows_.reserve(rows); }
     // Moves every row of `other` to the end, emptying it.
     void Splice(ListRows&& other);
 

@@ -76,23 +76,32 @@ void SwapWithNeighbour(int selected, int step) {
 }  // namespace
 
 void AppendMessageRows(HWND list, const std::vector<std::string>& texts) {
+    ListRows rows;
+    rows.AppendNumbered(texts);
     auto redraw = PauseRedraw(list);
-    ListAppendNumberedRows(list, texts);
+    ListAppendRows(list, std::move(rows));
 }
 
 void AppendMessageLines(HWND list, std::string text, const std::vector<TextSpan>& lines) {
+    ListRows rows;
+    rows.AppendNumbered(std::move(text), lines);
     auto redraw = PauseRedraw(list);
-    ListAppendNumberedSpans(list, std::move(text), lines);
+    ListAppendRows(list, std::move(rows));
 }
 
 void FillMessageList(HWND list, HWND tabs) {
     const CategoryRow category = CategoryOfCurrentTab(tabs);
     ListClear(list);
-    std::vector<MessageRow> messages;
-    if (!LoadCategory(category, &messages)) {
-        return;
+    // Straight from the store into the rows: a large category needs no record per message.
+    ListRows rows;
+    int errorCode = 0;
+    const bool loaded = messageTable->LoadTextsByCategory(
+        category.ID, [&rows](const std::string& text) { rows.AppendNumbered(rows.Count() + 1, text); }, &errorCode);
+    if (!loaded) {
+        return;  // the list stays empty, whatever was read before the read broke off
     }
-    AppendMessageRows(list, TakeTexts(&messages));
+    auto redraw = PauseRedraw(list);
+    ListAppendRows(list, std::move(rows));
 }
 
 void DuplicateMessage() {

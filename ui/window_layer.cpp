@@ -254,25 +254,14 @@ void ListClear(HWND list) {
     }
 }
 
-void ListAppendNumberedRows(HWND list, const std::vector<std::string>& texts) {
-    if (ListRows* rows = KeptRows(list)) {
-        rows->AppendNumbered(texts);
-        ShowRowCount(list, *rows);
+void ListAppendRows(HWND list, ListRows rows) {
+    if (ListRows* kept = KeptRows(list)) {
+        kept->Splice(std::move(rows));
+        ShowRowCount(list, *kept);
         return;
     }
-    for (size_t i = 0; i < texts.size(); ++i) {
-        ListSetCell(list, ListAppendRow(list, std::to_string(i + 1)), 1, texts[i]);
-    }
-}
-
-void ListAppendNumberedSpans(HWND list, std::string text, const std::vector<TextSpan>& spans) {
-    if (ListRows* rows = KeptRows(list)) {
-        rows->AppendNumbered(std::move(text), spans);
-        ShowRowCount(list, *rows);
-        return;
-    }
-    for (size_t i = 0; i < spans.size(); ++i) {
-        ListSetCell(list, ListAppendRow(list, std::to_string(i + 1)), 1, text.substr(spans[i].offset, spans[i].length));
+    for (size_t i = 0; i < rows.Count(); ++i) {
+        ListSetCell(list, ListAppendRow(list, rows.Cell(i, 0)), 1, rows.Cell(i, 1));
     }
 }
 

@@ -19,11 +19,9 @@ int ListAppendRow(HWND list, const std::string& firstCell);  // index of the new
 bool ListSetCell(HWND list, int row, int column, const std::string& text);
 std::string ListCell(HWND list, int row, int column);  // the whole text, however long
 void ListClear(HWND list);
-// Appends one row per text: column 0 its 1-based position among `texts`, column 1 the text.
-void ListAppendNumberedRows(HWND list, const std::vector<std::string>& texts);
-// Appends one row per span of `text`: column 0 the span's 1-based position among `spans`, column 1
-// its text. A list whose rows the window layer keeps takes `text` over as it is, without a copy.
-void ListAppendNumberedSpans(HWND list, std::string text, const std::vector<TextSpan>& spans);
+// Appends the rows, in order. A list whose rows the window layer keeps takes them over as they are,
+// without a copy of their texts.
+void ListAppendRows(HWND list, ListRows rows);
 
 // For a list view created with LVS_OWNERDATA, a two-column report list: from now on the window layer
 // keeps its rows (two texts each, see ListRows) until the list is destroyed, and answers what the
