@@ -28,16 +28,6 @@ bool ParseNumber(std::string_view text, size_t* value) {
     return true;
 }
 
-// The decimal digits of `number` at the end of `digits`; returns where they start.
-char* FormatNumber(size_t number, char (&digits)[kMaxNumberDigits + 12]) {
-    char* start = digits + sizeof digits;
-    do {
-        *--start = static_cast<char>('0' + number % 10);
-        number /= 10;
-    } while (number != 0);
-    return start;
-}
-
 }  // namespace
 
 bool ListRows::Store(std::string_view text, Ref* ref) {
@@ -146,34 +136,35 @@ void ListRows::Splice(ListRows&& other) {
     other.Clear();
 }
 
-std::string ListRows::Cell(size_t row, int column) const {
+std::string_view ListRows::CellText(size_t row, int column, NumberText* number) const {
     if (row >= rows_.size() || column < 0 || column >= kColumns) {
-        return std::string();
+        return std::string_view();
     }
     const Ref& ref = rows_[row].cells[column];
-    if (ref.block == kNumber) {
-        char digits[kMaxNumberDigits + 12];
-        const char* start = FormatNumber(ref.offset, digits);
-        return std::string(start, static_cast<size_t>(digits + sizeof digits - start));
+    if (ref.block != kNumber) {
+        return TextOf(ref);
     }
-    return std::string(TextOf(ref));
+    char* end = number->digits + sizeof number->digits;
+    char* start = end;
+    size_t value = ref.offset;
+    do {
+        *--start = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    return std::string_view(start, static_cast<size_t>(end - start));
+}
+
+std::string ListRows::Cell(size_t row, int column) const {
+    NumberText number;
+    return std::string(CellText(row, column, &number));
 }
 
 size_t ListRows::CopyCell(size_t row, int column, char* buffer, size_t capacity) const {
     if (capacity == 0) {
         return 0;
     }
-    std::string_view text;
-    char digits[kMaxNumberDigits + 12];
-    if (row < rows_.size() && column >= 0 && column < kColumns) {
-        const Ref& ref = rows_[row].cells[column];
-        if (ref.block == kNumber) {
-            const char* start = FormatNumber(ref.offset, digits);
-            text = std::string_view(start, static_cast<size_t>(digits + sizeof digits - start));
-        } else {
-            text = TextOf(ref);
-        }
-    }
+    NumberText number;
+    const std::string_view text = CellText(row, column, &number);
     // The longest run of whole characters that leaves room for the zero.
     size_t fits = 0;
     while (fits < text.size()) {

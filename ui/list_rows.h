@@ -18,6 +18,10 @@ struct TextSpan {
 class ListRows {
 public:
     static constexpr int kColumns = 2;
+    // Room for the decimal form of a number cell.
+    struct NumberText {
+        char digits[24];
+    };
 
     size_t Count() const { return rows_.size(); }
 
@@ -37,6 +41,9 @@ public:
 
     // The cell's text; empty for a row or column that does not exist.
     std::string Cell(size_t row, int column) const;
+    // The same without a copy: a view of the rows (good until they change) or, for a number, of
+    // `number`. Allocates nothing.
+    std::string_view CellText(size_t row, int column, NumberText* number) const;
     // The cell's text in `buffer` of `capacity` bytes: as much as fits before a terminating zero, cut
     // between two characters. Returns the bytes written before the zero. Allocates nothing.
     size_t CopyCell(size_t row, int column, char* buffer, size_t capacity) const;

@@ -4,7 +4,10 @@
 
 #include <climits>
 #include <new>
+#include <string_view>
 #include <vector>
+
+#include "base/gbk_text.h"
 
 namespace {
 
@@ -26,24 +29,33 @@ void ShowRowCount(HWND list, const ListRows& rows) {
     SendMessageA(list, LVM_SETITEMCOUNT, rows.Count(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }
 
+// The list asks for its texts in UTF-16 (see KeepListRows): it gets as many whole characters as its
+// buffer holds before the zero, as a list holding its own rows copies them. Every character of code
+// page 936 is one UTF-16 unit.
+void AnswerTextRequest(const ListRows& rows, LVITEMW* item) {
+    if ((item->mask & LVIF_TEXT) == 0 || item->pszText == nullptr || item->cchTextMax <= 0 || item->iItem < 0) {
+        return;
+    }
+    ListRows::NumberText number;
+    const std::string_view text = rows.CellText(static_cast<size_t>(item->iItem), item->iSubItem, &number);
+    const size_t room = static_cast<size_t>(item->cchTextMax) - 1;
+    size_t bytes = 0;
+    for (size_t characters = 0; bytes < text.size() && characters < room && bytes < INT_MAX / 2; ++characters) {
+        bytes += GbkCharLength(text, bytes);
+    }
+    const int units = bytes == 0 ? 0
+                                 : MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(bytes), item->pszText,
+                                                       static_cast<int>(room));
+    item->pszText[units > 0 ? units : 0] = L'\0';
+}
+
+// The same for a request in the ANSI code page, should one come: as many whole characters as fit.
 void AnswerTextRequest(const ListRows& rows, LVITEMA* item) {
     if ((item->mask & LVIF_TEXT) == 0 || item->pszText == nullptr || item->cchTextMax <= 0 || item->iItem < 0) {
         return;
     }
     rows.CopyCell(static_cast<size_t>(item->iItem), item->iSubItem, item->pszText,
                   static_cast<size_t>(item->cchTextMax));
-}
-
-void AnswerTextRequest(const ListRows& rows, LVITEMW* item) {
-    if ((item->mask & LVIF_TEXT) == 0 || item->pszText == nullptr || item->cchTextMax <= 0 || item->iItem < 0) {
-        return;
-    }
-    // A character takes at least one byte, so what fits in as many bytes fits in the wide buffer.
-    char bytes[1024];
-    const size_t capacity = static_cast<size_t>(item->cchTextMax) < sizeof bytes ? item->cchTextMax : sizeof bytes;
-    const size_t length = rows.CopyCell(static_cast<size_t>(item->iItem), item->iSubItem, bytes, capacity);
-    const int wide = MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(length), item->pszText, item->cchTextMax);
-    item->pszText[wide > 0 && wide < item->cchTextMax ? wide : 0] = L'\0';
 }
 
 // The first row, from `start` on (and then from the top, with LVFI_WRAP), whose column 0 starts with
@@ -61,7 +73,7 @@ int FindRow(const ListRows& rows, const LVFINDINFOW& find, int start, const wcha
     const int end = (find.flags & LVFI_WRAP) != 0 ? start + count : count;
     for (int i = start; i < end; ++i) {
         const size_t row = static_cast<size_t>(i % count);
-        char bytes[2 * MAX_PATH];
+        char bytes[MAX_PATH];  // as many characters as the list compares at most
         wchar_t cell[MAX_PATH];
         const size_t length = rows.CopyCell(row, 0, bytes, sizeof bytes);
         const int cellLength =
@@ -114,6 +126,8 @@ LRESULT CALLBACK RowRequestsProc(HWND parent, UINT message, WPARAM wParam, LPARA
                     break;
             }
         }
+    } else if (message == WM_NOTIFYFORMAT && wParam == id && lParam == NF_QUERY) {
+        return NFR_UNICODE;
     } else if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(parent, RowRequestsProc, id);
     }
@@ -162,6 +176,10 @@ bool KeepListRows(HWND list) {
         delete rows;
         return false;
     }
+    // The list asks for texts in UTF-16, with buffers counted in characters, as it keeps its own
+    // texts: so it shows and hands out as many characters as a list holding its rows, and converts
+    // for an ANSI reader exactly as such a list does.
+    SendMessageA(list, WM_NOTIFYFORMAT, reinterpret_cast<WPARAM>(parent), NF_REQUERY);
     return true;
 }
 
