@@ -35,7 +35,6 @@ public:
     // Appends one row per span of `text`: column 0 the span's 1-based position among `spans`, column 1
     // its text. The rows keep `text` itself (no copy of it is made).
     void AppendNumbered(std::string text, const std::vector<TextSpan>& spans);
-    void Reserve(size_t rows) { rows_.reserve(rows); }
     // Moves every row of `other` to the end, emptying it.
     void Splice(ListRows&& other);
 
