@@ -51,7 +51,7 @@ std::string ChangeAsciiBytes(const std::string& text, ChangeByte change) {
 
 }  // namespace
 
-size_t GbkCharLength(const std::string& text, size_t index) {
+size_t GbkCharLength(std::string_view text, size_t index) {
     return IsLeadByte(text[index]) && index + 1 < text.size() && text[index + 1] != '\0' ? 2 : 1;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Text primitives over the program's GBK byte strings. They step from character to character with
@@ -20,7 +21,7 @@
 // (IsDBCSLeadByteEx). Cutting where the conversion cuts keeps every piece converting to the
 // characters it showed inside the whole text.
 // Returns the bytes taken by the character that starts at `index` (< text.size()): 1 or 2.
-size_t GbkCharLength(const std::string& text, size_t index);
+size_t GbkCharLength(std::string_view text, size_t index);
 
 // Position of the first `what` in `text` that starts at or after `start` (0 or 1: from the beginning).
 // An empty `what` is never found.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <cstdint>
 
 namespace {
 
@@ -62,6 +63,61 @@ std::string Utf8ToAnsi(const std::string& utf8) {
 
 std::string Utf8ToGbk(const std::string& utf8) {
     return WideToMultiByte(936, Utf8ToWide(utf8));
+}
+
+bool Utf8ToWideInto(std::string_view utf8, std::wstring* wide) {
+    if (utf8.empty()) {
+        wide->clear();
+        return true;
+    }
+    if (utf8.size() > INT_MAX) {
+        return false;
+    }
+    // Every UTF-16 unit comes from at least one byte, so this many units always suffice.
+    wide->resize(utf8.size());
+    const int length = static_cast<int>(utf8.size());
+    const int converted = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, &(*wide)[0], length);
+    if (converted <= 0) {
+        return false;
+    }
+    wide->resize(static_cast<size_t>(converted));
+    return true;
+}
+
+bool WideToAnsiInto(std::wstring_view wide, std::string* ansi) {
+    if (wide.empty()) {
+        ansi->clear();
+        return true;
+    }
+    if (wide.size() > INT_MAX) {
+        return false;
+    }
+    const int length = static_cast<int>(wide.size());
+    const int needed = WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+    if (needed <= 0) {
+        return false;
+    }
+    ansi->resize(static_cast<size_t>(needed));
+    return WideCharToMultiByte(CP_ACP, 0, wide.data(), length, &(*ansi)[0], needed, nullptr, nullptr) == needed;
+}
+
+size_t WideToGbkInto(std::wstring_view wide, char* out, size_t capacity, bool* replaced) {
+    *replaced = false;
+    if (wide.empty()) {
+        return 0;
+    }
+    if (wide.size() > INT_MAX || capacity == 0) {
+        return SIZE_MAX;
+    }
+    BOOL usedDefault = FALSE;
+    const int room = capacity > INT_MAX ? INT_MAX : static_cast<int>(capacity);
+    const int written =
+        WideCharToMultiByte(936, 0, wide.data(), static_cast<int>(wide.size()), out, room, nullptr, &usedDefault);
+    if (written <= 0) {
+        return SIZE_MAX;
+    }
+    *replaced = usedDefault != FALSE;
+    return static_cast<size_t>(written);
 }
 
 std::wstring GbkToWide(const std::string& gbk) {

@@ -1,5 +1,7 @@
 #include "store/message_table.h"
 
+#include <iterator>
+
 #include "store/format_sql.h"
 #include "store/store_schema.h"
 
@@ -17,13 +19,19 @@ bool MessageTable::Insert(const MessageRow& row) {
                                          {"typeid", StoreValue::Integer(row.typeId)}});
 }
 
-bool MessageTable::InsertAll(const std::vector<MessageRow>& rows, std::vector<bool>* stored) {
-    stored->assign(rows.size(), false);
+bool MessageTable::InsertAll(int32_t typeId,
+                             size_t count,
+                             const std::function<std::string_view(size_t)>& textAt,
+                             std::vector<bool>* stored) {
+    stored->assign(count, false);
     if (!connection_.Begin()) {
         return false;
     }
-    for (size_t i = 0; i < rows.size(); ++i) {
-        (*stored)[i] = Insert(rows[i]);
+    MessageRow row;
+    row.typeId = typeId;
+    for (size_t i = 0; i < count; ++i) {
+        row.msg.assign(textAt(i));  // one message at a time: the texts stay where the caller keeps them
+        (*stored)[i] = Insert(row);
         if (!(*stored)[i] && !connection_.InTransaction()) {
             break;  // SQLite rolled back everything itself; what follows must not be autocommitted
         }
@@ -32,7 +40,7 @@ bool MessageTable::InsertAll(const std::vector<MessageRow>& rows, std::vector<bo
         return true;
     }
     connection_.Rollback();
-    stored->assign(rows.size(), false);
+    stored->assign(count, false);
     return false;
 }
 
@@ -43,18 +51,45 @@ bool MessageTable::LoadByCategory(int32_t categoryId, std::vector<MessageRow>* r
     }
     // No ORDER BY: with ID as the rowid SQLite yields the rows in ascending ID, the order the list shows.
     StoreCursor cursor = connection_.Query("SELECT * FROM msg WHERE typeid=" + std::to_string(categoryId));
+    const int idColumn = cursor.ColumnIndex("ID");
+    const int msgColumn = cursor.ColumnIndex("msg");
     std::vector<MessageRow> loaded;
     while (cursor.Step()) {
         MessageRow row;
-        row.ID = static_cast<int32_t>(cursor.ReadInteger("ID"));
-        row.msg = cursor.ReadText("msg");
+        row.ID = static_cast<int32_t>(cursor.ReadIntegerAt(idColumn));
+        row.msg = cursor.ReadTextAt(msgColumn);
         loaded.push_back(std::move(row));
     }
     if (cursor.LastStepResult() != SQLITE_DONE) {
         *errorCode = 1;  // the read broke off (a lock taken meanwhile): hand back nothing rather than a part
         return false;
     }
-    rows->insert(rows->end(), loaded.begin(), loaded.end());
+    if (rows->empty()) {
+        rows->swap(loaded);
+    } else {
+        rows->insert(rows->end(), std::make_move_iterator(loaded.begin()), std::make_move_iterator(loaded.end()));
+    }
+    return true;
+}
+
+bool MessageTable::LoadTextsByCategory(int32_t categoryId,
+                                       const std::function<void(const std::string&)>& each,
+                                       int* errorCode) {
+    if (!connection_.CanReadTable("msg")) {
+        *errorCode = 1;
+        return false;
+    }
+    StoreCursor cursor = connection_.Query("SELECT * FROM msg WHERE typeid=" + std::to_string(categoryId));
+    const int msgColumn = cursor.ColumnIndex("msg");
+    std::string text;
+    while (cursor.Step()) {
+        cursor.ReadTextAt(msgColumn, &text);
+        each(text);
+    }
+    if (cursor.LastStepResult() != SQLITE_DONE) {
+        *errorCode = 1;
+        return false;
+    }
     return true;
 }
 

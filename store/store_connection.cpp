@@ -33,9 +33,23 @@ bool BindValue(sqlite3_stmt* statement, int index, const StoreValue& value) {
            SQLITE_OK;
 }
 
+// Showing a category reads every message of the table, page by page (typeid has no index). Through a
+// memory mapping of the file that costs little; with one read call per page it costs most of a
+// second per 500,000 messages under Wine. SQLite maps at most this much of the file per connection
+// (less for a 32-bit process, whose address space is small) and reads what lies beyond the usual way;
+// writes are unchanged. The setting must come before SQLite's first use in the process, so every
+// open makes sure of it; when it came too late, SQLite reads the usual way.
+const sqlite3_int64 kMappedBytes = sqlite3_int64{sizeof(void*) >= 8 ? 256 : 128} << 20;
+
+void MapFilesForReading() {
+    static const int configured = sqlite3_config(SQLITE_CONFIG_MMAP_SIZE, kMappedBytes, kMappedBytes);
+    (void)configured;
+}
+
 }  // namespace
 
 bool StoreConnection::Open(const std::string& path) {
+    MapFilesForReading();
     Close();
     sqlite3* handle = nullptr;
     const int result = sqlite3_open(AnsiToUtf8(path).c_str(), &handle);

@@ -32,6 +32,13 @@ int StoreCursor::FindColumn(const std::string& column) const {
     if (!statement_ || !hasRow_) {
         return -1;
     }
+    return ColumnIndex(column);
+}
+
+int StoreCursor::ColumnIndex(const std::string& column) const {
+    if (!statement_) {
+        return -1;
+    }
     const std::string utf8Name = AnsiToUtf8(column);
     const int count = sqlite3_column_count(statement_.get());
     for (int i = 0; i < count; ++i) {
@@ -53,18 +60,37 @@ std::string StoreCursor::ReadText(const std::string& column) const {
     return index < 0 ? std::string() : ReadTextAt(index);
 }
 
+int64_t StoreCursor::ReadIntegerAt(int index) const {
+    if (!statement_ || !hasRow_ || index < 0 || index >= ColumnCount()) {
+        return 0;
+    }
+    return sqlite3_column_int64(statement_.get(), index);
+}
+
 int StoreCursor::ColumnCount() const {
     return statement_ ? sqlite3_column_count(statement_.get()) : 0;
 }
 
 std::string StoreCursor::ReadTextAt(int index) const {
+    std::string text;
+    ReadTextAt(index, &text);
+    return text;
+}
+
+bool StoreCursor::ReadTextAt(int index, std::string* text) const {
+    text->clear();
     if (!statement_ || !hasRow_ || index < 0 || index >= ColumnCount()) {
-        return std::string();
+        return false;
     }
-    const unsigned char* text = sqlite3_column_text(statement_.get(), index);
+    const unsigned char* utf8 = sqlite3_column_text(statement_.get(), index);
     const int bytes = sqlite3_column_bytes(statement_.get(), index);
-    if (text == nullptr || bytes <= 0) {
-        return std::string();
+    if (utf8 == nullptr || bytes <= 0) {
+        return true;  // an empty text (or NULL)
     }
-    return Utf8ToAnsi(std::string(reinterpret_cast<const char*>(text), static_cast<size_t>(bytes)));
+    if (!Utf8ToWideInto(std::string_view(reinterpret_cast<const char*>(utf8), static_cast<size_t>(bytes)), &wide_) ||
+        !WideToAnsiInto(wide_, text)) {
+        text->clear();
+        return false;
+    }
+    return true;
 }

@@ -28,12 +28,19 @@ public:
     std::string ReadText(const std::string& column) const;  // ANSI code page
 
     int ColumnCount() const;
+    // The index of the named column (found as by name above), -1 for none; known from preparing on.
+    int ColumnIndex(const std::string& column) const;
+    int64_t ReadIntegerAt(int index) const;
     std::string ReadTextAt(int index) const;  // ANSI code page
+    // The same into *text, reusing its memory (for reading many rows); false, with *text empty, when
+    // there is nothing to read or the text cannot be converted.
+    bool ReadTextAt(int index, std::string* text) const;
 
 private:
     int FindColumn(const std::string& column) const;
 
     SqliteStatement statement_;
+    mutable std::wstring wide_;  // reused by every text read, which goes through UTF-16
     bool hasRow_ = false;
     int lastResult_ = SQLITE_MISUSE;
 };

@@ -32,7 +32,8 @@ const DWORD kGroupStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX;
 const ControlDesign kControls[] = {
     {&MainForm::选择夹_分类, nullptr, WC_TABCONTROLA,
      WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TCS_TABS | TCS_SINGLELINE, 0, 0, 424, 24, "", kId选择夹_分类},
-    {&MainForm::超级列表框_消息列表, nullptr, WC_LISTVIEWA, kListStyle, 0, 32, 416, 464, "", kId超级列表框_消息列表},
+    {&MainForm::超级列表框_消息列表, nullptr, WC_LISTVIEWA, kListStyle | LVS_OWNERDATA, 0, 32, 416, 464, "",
+     kId超级列表框_消息列表},
     {&MainForm::分组框1, nullptr, "BUTTON", kGroupStyle, 424, 3, 224, 149, "操作", kId分组框1},
     {&MainForm::按钮_添加分类, &MainForm::分组框1, "BUTTON", kButtonStyle, 34, 21, 72, 24, "添加分类",
      kId按钮_添加分类},
@@ -124,6 +125,10 @@ bool CreateFormControls(HWND window, MainForm* form) {
         TabAppend(form->选择夹_分类, caption);
     }
     SendMessageA(form->选择夹_分类, TCM_SETCURSEL, 0, 0);
+    // The message list may show hundreds of thousands of messages: the window layer keeps its rows.
+    if (!KeepListRows(form->超级列表框_消息列表)) {
+        return false;
+    }
     SetupListView(form->超级列表框_消息列表, kMessageColumns, 2);
     SetupListView(form->超级列表框_进程列表, kProcessColumns, 2);
 

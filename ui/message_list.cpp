@@ -38,12 +38,14 @@ bool LoadCategory(const CategoryRow& category, std::vector<MessageRow>* messages
     return messageTable->LoadByCategory(category.ID, messages, &errorCode);
 }
 
-std::vector<std::string> TextsOf(const std::vector<MessageRow>& messages) {
+// The texts of the loaded messages, taken out of them.
+std::vector<std::string> TakeTexts(std::vector<MessageRow>* messages) {
     std::vector<std::string> texts;
-    texts.reserve(messages.size());
-    for (const MessageRow& message : messages) {
-        texts.push_back(message.msg);
+    texts.reserve(messages->size());
+    for (MessageRow& message : *messages) {
+        texts.push_back(std::move(message.msg));
     }
+    messages->clear();
     return texts;
 }
 
@@ -74,21 +76,32 @@ void SwapWithNeighbour(int selected, int step) {
 }  // namespace
 
 void AppendMessageRows(HWND list, const std::vector<std::string>& texts) {
+    ListRows rows;
+    rows.AppendNumbered(texts);
     auto redraw = PauseRedraw(list);
-    for (size_t i = 0; i < texts.size(); ++i) {
-        const int row = ListAppendRow(list, std::to_string(i + 1));
-        ListSetCell(list, row, 1, texts[i]);
-    }
+    ListAppendRows(list, std::move(rows));
+}
+
+void AppendMessageLines(HWND list, std::string text, const std::vector<TextSpan>& lines) {
+    ListRows rows;
+    rows.AppendNumbered(std::move(text), lines);
+    auto redraw = PauseRedraw(list);
+    ListAppendRows(list, std::move(rows));
 }
 
 void FillMessageList(HWND list, HWND tabs) {
     const CategoryRow category = CategoryOfCurrentTab(tabs);
     ListClear(list);
-    std::vector<MessageRow> messages;
-    if (!LoadCategory(category, &messages)) {
-        return;
+    // Straight from the store into the rows: a large category needs no record per message.
+    ListRows rows;
+    int errorCode = 0;
+    const bool loaded = messageTable->LoadTextsByCategory(
+        category.ID, [&rows](const std::string& text) { rows.AppendNumbered(rows.Count() + 1, text); }, &errorCode);
+    if (!loaded) {
+        return;  // the list stays empty, whatever was read before the read broke off
     }
-    AppendMessageRows(list, TextsOf(messages));
+    auto redraw = PauseRedraw(list);
+    ListAppendRows(list, std::move(rows));
 }
 
 void DuplicateMessage() {
@@ -103,7 +116,7 @@ void DuplicateMessage() {
     ListClear(MessageList());
     std::vector<MessageRow> messages;
     if (LoadCategory(category, &messages)) {
-        AppendMessageRows(MessageList(), TextsOf(messages));
+        AppendMessageRows(MessageList(), TakeTexts(&messages));
     }
 }
 

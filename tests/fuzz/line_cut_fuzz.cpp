@@ -1,6 +1,6 @@
-// The import's line cut: the lines joined again with CR LF give the text back, and each line converts
-// to the characters it showed inside the whole text, so the cut finds CR LF exactly where the system's
-// conversion has them.
+// The line cut at CR LF between characters, against which the import's lines are checked under Wine:
+// the lines joined again with CR LF give the text back, and each line converts to the characters it
+// showed inside the whole text, so the cut finds CR LF exactly where the system's conversion has them.
 #include <string>
 #include <vector>
 

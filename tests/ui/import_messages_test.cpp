@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <iterator>
+#include <random>
+
 #include "app/app_state.h"
-#include "base/handles.h"
+#include "base/gbk_text.h"
 #include "base/handles.h"
 #include "base/text_codec.h"
 #include "tests/ui/form_fixture.h"
@@ -29,6 +32,13 @@ protected:
     void Import(const std::string& bytes, const std::string& name = "import.txt") {
         ASSERT_TRUE(WriteFileBytes(directory_.File(name), bytes));
         dialogs_.AnswerFile(directory_.File(name));
+        Click(mainForm.按钮_导入消息);
+    }
+    // The same, answering the question about characters GBK cannot hold.
+    void ImportAnswering(const std::string& bytes, DialogAnswer answer) {
+        ASSERT_TRUE(WriteFileBytes(directory_.File("import.txt"), bytes));
+        dialogs_.AnswerFile(directory_.File("import.txt"));
+        answer == DialogAnswer::Ok ? dialogs_.AnswerOk() : dialogs_.AnswerCancel();
         Click(mainForm.按钮_导入消息);
     }
 };
@@ -76,16 +86,17 @@ TEST_F(ImportTest, LineRulesOfTheFile) {
         const char* name;
         std::string bytes;
         std::vector<std::string> messages;
+        bool asks;  // a character has no GBK form: the question is answered OK
     } cases[] = {
-        {"blank line", "a\r\n\r\nb", {"a", "", "b"}},
-        {"LF only", "a\nb", {"a\nb"}},
-        {"no final CR LF", "a\r\nlast", {"a", "last"}},
-        {"byte-order mark", std::string("\xEF\xBB\xBF") + kHello + "\r\nb", {"你好", "b"}},
-        {"content ends at a zero byte", std::string("a\r\nb\0c\r\nd", 9), {"a", "b"}},
-        {"UTF-16 ends at its first zero byte", std::string("\xFF\xFEh\0i\0", 6), {"??h"}},
-        {"empty file", "", {}},
-        {"lines ending in the euro sign", "a\xE2\x82\xAC\r\n\xE2\x82\xAC\r\nb", {"a\x80", "\x80", "b"}},
-        {"lines ending in U+F8F5", "a\xEF\xA3\xB5\r\nb", {"a\xFF", "b"}},
+        {"blank line", "a\r\n\r\nb", {"a", "", "b"}, false},
+        {"LF only", "a\nb", {"a\nb"}, false},
+        {"no final CR LF", "a\r\nlast", {"a", "last"}, false},
+        {"byte-order mark", std::string("\xEF\xBB\xBF") + kHello + "\r\nb", {"你好", "b"}, false},
+        {"content ends at a zero byte", std::string("a\r\nb\0c\r\nd", 9), {"a", "b"}, false},
+        {"UTF-16 ends at its first zero byte", std::string("\xFF\xFEh\0i\0", 6), {"??h"}, true},
+        {"empty file", "", {}, false},
+        {"lines ending in the euro sign", "a\xE2\x82\xAC\r\n\xE2\x82\xAC\r\nb", {"a\x80", "\x80", "b"}, false},
+        {"lines ending in U+F8F5", "a\xEF\xA3\xB5\r\nb", {"a\xFF", "b"}, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -93,7 +104,7 @@ TEST_F(ImportTest, LineRulesOfTheFile) {
         DeleteFileA(Db().c_str());
         Seed({{1, "默认"}});
         Start();
-        Import(c.bytes);
+        c.asks ? ImportAnswering(c.bytes, DialogAnswer::Ok) : Import(c.bytes);
         EXPECT_EQ(c.messages, StoredTexts(1));
         EXPECT_EQ(Numbered(c.messages), ListRows());
     }
@@ -102,13 +113,98 @@ TEST_F(ImportTest, LineRulesOfTheFile) {
 TEST_F(ImportTest, InvalidUtf8IsImportedAsDecodedWithoutLosingTheRest) {
     Seed({{1, "默认"}});
     Start();
-    Import(std::string("ok\r\n\xFF\xC3(bad\r\n") + kThanks);
+    ImportAnswering(std::string("ok\r\n\xFF\xC3(bad\r\n") + kThanks, DialogAnswer::Ok);
     const std::vector<std::string> stored = StoredTexts(1);
     ASSERT_EQ(3u, stored.size());
     EXPECT_EQ("ok", stored[0]);
     EXPECT_EQ("bad", stored[1].substr(stored[1].size() - 3));
     EXPECT_EQ('?', stored[1][0]);
     EXPECT_EQ("谢谢", stored[2]);
+}
+
+// Lines with characters GBK cannot hold (an emoji, or the bytes of a file that is not UTF-8) are
+// counted before anything is stored, and the user is asked once whether to import them as "?".
+TEST_F(ImportTest, CharactersWithoutAGbkFormAreAskedAboutFirst) {
+    const char kThumbsUp[] = "\xF0\x9F\x91\x8D";  // U+1F44D
+    const std::string emoji = std::string(kHello) + kThumbsUp + "\r\n" + kThanks + "\r\n" + kThumbsUp + kThumbsUp;
+    const std::string gbkFile = "\xC4\xE3\xBA\xC3\r\nok";  // 你好, ok in GBK
+    const struct {
+        const char* name;
+        std::string bytes;
+        int answer;         // 0: no question expected, 1: OK, 2: Cancel
+        const char* asked;  // the count in the question
+        std::vector<std::string> imported;
+    } cases[] = {
+        {"every character kept", std::string(kHello) + "\r\n" + kThanks, 0, "", {"你好", "谢谢"}},
+        {"emoji, OK", emoji, 1, "2", {"你好??", "谢谢", "????"}},
+        {"emoji, Cancel", emoji, 2, "2", {}},
+        {"a GBK file, Cancel", gbkFile, 2, "1", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        DeleteFileA(Db().c_str());
+        Seed({{1, "默认"}}, {{1, "a"}});
+        Start();
+        const size_t before = dialogs_.calls().size();
+        if (c.answer == 0) Import(c.bytes);
+        if (c.answer != 0) ImportAnswering(c.bytes, c.answer == 1 ? DialogAnswer::Ok : DialogAnswer::Cancel);
+
+        std::vector<ScriptedDialogs::Call> questions;
+        const std::vector<ScriptedDialogs::Call> calls = dialogs_.calls();
+        for (size_t i = before; i < calls.size(); ++i) {
+            if (calls[i].kind == ScriptedDialogs::Kind::Message) questions.push_back(calls[i]);
+        }
+        ASSERT_EQ(c.answer == 0 ? 0u : 1u, questions.size());
+        if (c.answer != 0) {
+            EXPECT_EQ(std::string("有 ") + c.asked +
+                          " 行含有本程序无法保存的字符(例如表情符号),这些字符将保存为“?”。仍然导入吗?",
+                      questions[0].text);
+            EXPECT_EQ("信息：", questions[0].caption);
+            EXPECT_EQ(MessageButtons::OkCancel, questions[0].buttons);
+        }
+        std::vector<std::string> stored = {"a"};
+        stored.insert(stored.end(), c.imported.begin(), c.imported.end());
+        EXPECT_EQ(stored, StoredTexts(1));
+        Rows listed = {{"1", "a"}};
+        for (const auto& row : Numbered(c.imported))
+            listed.push_back(row);
+        EXPECT_EQ(listed, ListRows());
+        ExpectDockingPausedForDialogs();
+    }
+}
+
+// The import converts the file line by line; whatever the bytes, valid UTF-8 or not, its lines are
+// those of converting the whole text and cutting it at each CR LF between two characters.
+TEST(ImportLines, AreThoseOfTheWholeTextConvertedAndCut) {
+    const char* const pieces[] = {"\r",   "\n",   "\r\n", "a",    kHello, "\xF0\x9F\x91\x8D", "\xF0", "\x9F",
+                                  "\xE4", "\xB8", "\xC3", "\xFF", "\x80", "\xEF\xBB\xBF",     "?",    "\xE2\x82\xAC"};
+    std::vector<std::string> texts = {
+        "\xF0"
+        "A\r\nb",
+        "\xF0\r\nb",
+        "\xF0\r\n",
+        "a\xE4\xB8\r\nb",
+        "\xF0\x9F\r\n\r\n",
+        "\xE4\r\n\xB8",
+    };
+    std::mt19937 random(17);
+    while (texts.size() < 3000) {
+        std::string text;
+        for (size_t n = random() % 14; n > 0; --n)
+            text += pieces[random() % std::size(pieces)];
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        std::string converted = text;
+        std::vector<TextSpan> spans;
+        size_t replaced = 0;
+        ASSERT_TRUE(ConvertImportLines(&converted, 0, &spans, &replaced));
+        std::vector<std::string> lines;
+        for (const TextSpan& span : spans)
+            lines.push_back(converted.substr(span.offset, span.length));
+        EXPECT_EQ(SplitText(Utf8ToGbk(text), "\r\n"), lines) << testing::PrintToString(text);
+    }
 }
 
 TEST_F(ImportTest, CancelMissingFileAndLockedFileImportNothing) {

@@ -2,11 +2,15 @@
 // rows of the list and of chat.db.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <memory>
 #include <new>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/app_state.h"
 #include "base/handles.h"
@@ -220,6 +224,70 @@ TEST_F(MessageListTest, LongAndMultiLineTextsSurviveEveryPath) {
     SelectRow(0);
     Choose(kId删除该消息);
     EXPECT_EQ(std::vector<std::string>{lines}, StoredTexts(1));
+}
+
+// What another program reads from the list (LVM_GETITEMTEXT, ANSI or wide) is what the list shows:
+// the row's number and its whole text, or as many characters as a wide reader's buffer holds.
+TEST_F(MessageListTest, AnotherProgramReadsTheCellsTheListShows) {
+    std::string longText;
+    while (longText.size() < 3000)
+        longText += "回复内容乗\\";
+    Seed({{1, "默认"}}, {{1, "a"}, {1, "你好世界"}, {1, longText}});
+    Start();
+    HWND list = mainForm.超级列表框_消息列表;
+    const struct {
+        int row;
+        int column;
+        std::string cell;
+        int wideCapacity;  // of the wide reader's buffer, in characters
+        std::string wide;  // what it reads, as GBK
+    } cases[] = {
+        {0, 0, "1", 260, "1"},         {0, 1, "a", 260, "a"}, {1, 1, "你好世界", 5, "你好世界"},
+        {1, 1, "你好世界", 3, "你好"}, {2, 0, "3", 260, "3"}, {2, 1, longText, 4000, longText},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "row " << c.row << ", column " << c.column << ", " << c.wideCapacity);
+        std::vector<char> ansi(8192, '#');
+        LVITEMA item = {};
+        item.iSubItem = c.column;
+        item.pszText = ansi.data();
+        item.cchTextMax = static_cast<int>(ansi.size());
+        const LRESULT length =
+            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(c.row), reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(c.cell, std::string(ansi.data()));
+        EXPECT_EQ(static_cast<LRESULT>(c.cell.size()), length);
+
+        std::vector<wchar_t> wide(static_cast<size_t>(c.wideCapacity) + 1, L'#');
+        LVITEMW wideItem = {};
+        wideItem.iSubItem = c.column;
+        wideItem.pszText = wide.data();
+        wideItem.cchTextMax = c.wideCapacity;
+        SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(c.row), reinterpret_cast<LPARAM>(&wideItem));
+        EXPECT_EQ(c.wide, WideToAnsi(std::wstring(wide.data())));
+        EXPECT_EQ(L'#', wide.back()) << "written past the buffer";
+    }
+}
+
+// Typing in the list selects the first row whose number starts with what was typed, as in a list
+// that holds its own rows.
+TEST_F(MessageListTest, TypingSelectsTheRowWhoseNumberStartsWithIt) {
+    const struct {
+        const char* typed;
+        int selected;
+    } cases[] = {{"1", 0}, {"12", 11}, {"7", 6}, {"9x", 8}, {"x", -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        DeleteFileA(Db().c_str());
+        std::vector<std::pair<int, std::string>> messages;
+        for (int i = 1; i <= 12; ++i)
+            messages.push_back({1, "m" + std::to_string(i)});
+        Seed({{1, "默认"}}, messages);
+        Start();
+        for (const char* key = c.typed; *key != '\0'; ++key)
+            SendMessageA(mainForm.超级列表框_消息列表, WM_CHAR, static_cast<WPARAM>(*key), 1);
+        EXPECT_EQ(c.selected, Selection());
+        TearDown();
+    }
 }
 
 TEST_F(MessageListTest, MoveUpExchangesWithTheRowAbove) {
