@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Prints the figures we watch: the size of the 32-bit release executable and, under Wine (64-bit build
 # of the same sources), the time of the store's bulk reads, of a tab switch, of imports (one autocommit
-# per line against one transaction, and a 50 MB file with the peak working set), of one
-# docking step and of a delivery to a simulated WeChat window, and what the online services add to
-# start-up (against a local service), with the longest time the window cannot answer through start-up
-# and a version check when that service never answers. Builds first, like test.sh.
+# per line against one transaction, and a 50 MB file with the peak working set), of one docking step,
+# of a delivery to a simulated WeChat window and of following a chat window that another program moves
+# (with the timer alone and with the triggers, and the CPU time idle beside it both ways), and what the
+# online services add to start-up (against a local service), with the longest time the window cannot
+# answer through start-up and a version check when that service never answers. Builds first, like
+# test.sh.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
