@@ -2,10 +2,12 @@
 # Prints the figures we watch: the size of the 32-bit release executable and, under Wine (64-bit build
 # of the same sources), the time of the store's bulk reads, of switching to and away from categories of
 # 10,000 and 500,000 messages and of closing the window over them, of imports (one autocommit per line
-# against one transaction, and a 50 MB file with the peak working set it adds), of one
-# docking step and of a delivery to a simulated WeChat window, and what the online services add to
-# start-up (against a local service), with the longest time the window cannot answer through start-up
-# and a version check when that service never answers. Builds first, like test.sh.
+# against one transaction, and a 50 MB file with the peak working set it adds), of one docking step, of
+# a delivery to a simulated WeChat window and of following a chat window that another program moves
+# (with the timer alone and with the triggers, and the CPU time idle beside it both ways), and what the
+# online services add to start-up (against a local service), with the longest time the window cannot
+# answer through start-up and a version check when that service never answers. Builds first, like
+# test.sh.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 

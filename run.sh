@@ -99,7 +99,7 @@ fi
 
 mkdir -p "$build/screenshots"
 shot="$build/screenshots/demo.png"
-crop=1280x1024+0+0
+crop=1600x1200+0+0
 chat_window=$(xdotool search --name '^微信$' 2>/dev/null | head -n 1) || true
 if [ -n "$window" ] && [ -n "$chat_window" ]; then
     eval "$(xdotool getwindowgeometry --shell "$chat_window")"

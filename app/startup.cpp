@@ -1,11 +1,14 @@
 #include "app/startup.h"
 
 #include <initializer_list>
+#include <memory>
 
 #include "app/app_state.h"
 #include "app/window_events.h"
 #include "base/scope_guard.h"
 #include "chat/chat_targets.h"
+#include "chat/dock_triggers.h"
+#include "chat/docking.h"
 #include "chat/waiting.h"
 #include "net/identity.h"
 #include "net/usage_report.h"
@@ -16,6 +19,10 @@
 #include "ui/window_layer.h"
 
 namespace {
+
+bool followAtOnce = true;
+// The docking step's triggers besides the timer, for the life of the window.
+std::unique_ptr<DockTriggers> dockTriggers;
 
 void RunEventLoop() {
     MSG message;
@@ -58,6 +65,7 @@ void OnWindowCreated(HWND window) {
         SetChecked(checkBox, true);
     }
     followActive.Reset();
+    FollowAtOnce(followAtOnce);
     currentTabIndex = 0;
     lastPickedRow = -1;
     versionText = kVersionText;
@@ -70,7 +78,16 @@ void OnWindowCreated(HWND window) {
     ReportUsage();
 }
 
+void FollowAtOnce(bool on) {
+    followAtOnce = on;
+    dockTriggers.reset();
+    if (on && mainForm.window != nullptr) {
+        dockTriggers = std::make_unique<DockTriggers>(DockStep);
+    }
+}
+
 void CleanupAtExit() {
+    dockTriggers.reset();
     chatTargets.clear();
     chatTargets.shrink_to_fit();
     categoryTable.reset();

@@ -1,9 +1,9 @@
 #pragma once
 
 // Every kind of handle the program owns, each released exactly once on every path out of the scope
-// that holds it: kernel objects, windows, global memory and its lock, the clipboard, WinINet handles,
-// SQLite connections and statements, COM pointers and COM initialisation, the CryptoAPI context and
-// hash, VARIANT and BSTR.
+// that holds it: kernel objects, windows, window-event hooks, global memory and its lock, the
+// clipboard, WinINet handles, SQLite connections and statements, COM pointers and COM initialisation,
+// the CryptoAPI context and hash, VARIANT and BSTR.
 
 #include <windows.h>
 #include <wincrypt.h>
@@ -33,6 +33,12 @@ struct WindowDestroyer {
     void operator()(HWND window) const { DestroyWindow(window); }
 };
 using UniqueWindow = std::unique_ptr<std::remove_pointer<HWND>::type, WindowDestroyer>;
+
+// A hook on the window events of other programs (SetWinEventHook), unhooked when the holder goes.
+struct WinEventUnhooker {
+    void operator()(HWINEVENTHOOK hook) const { UnhookWinEvent(hook); }
+};
+using UniqueWinEventHook = std::unique_ptr<std::remove_pointer<HWINEVENTHOOK>::type, WinEventUnhooker>;
 
 // Global memory until ownership passes elsewhere (for example to the clipboard) with release().
 struct GlobalMemoryFreer {

@@ -31,26 +31,49 @@ void LiftTool(HWND tool) {
     SetAlwaysOnTop(tool, false);
 }
 
-// The tool moves against the chat window's right edge.
+// The work area (the screen without the taskbar) of a monitor; false when it cannot be read.
+bool WorkAreaOfMonitor(HMONITOR monitor, WindowBox* area) {
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (monitor == nullptr || !GetMonitorInfoA(monitor, &info)) {
+        return false;
+    }
+    *area = BoxFromEdges(info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom);
+    return true;
+}
+
+// The tool moves against the chat window's right edge, or where it stays on the chat window's monitor.
 void FollowChatWindow(HWND tool, HWND chatWindow, ChatClient client) {
     WindowBox chat;
     if (!ReadWindowBox(chatWindow, &chat)) {
         return;  // gone meanwhile: the tool stays, and so does the current target
     }
-    const ScreenPoint at = FollowPosition(client, chat);
+    ScreenPoint at = FollowPosition(client, chat);
+    WindowBox toolBox;
+    WindowBox workArea;
+    if (ReadWindowBox(tool, &toolBox) &&
+        WorkAreaOfMonitor(MonitorFromWindow(chatWindow, MONITOR_DEFAULTTONEAREST), &workArea)) {
+        at = FollowPlacement(client, chat, toolBox, workArea);
+    }
     MoveWindowTo(tool, at.x, at.y);
     currentTarget = chatWindow;
 }
 
-// The chat window moves against the tool's left edge, keeping its size.
+// The chat window moves against the tool's left edge, keeping its size, or where it stays on the
+// monitor it is pulled to.
 void PullChatWindow(HWND tool, HWND chatWindow, ChatClient client) {
     const WindowBox chat = GetWindowBox(chatWindow);
-    int toolLeft = 0;
-    int toolTop = 0;
-    if (!WindowPosition(tool, &toolLeft, &toolTop)) {
+    WindowBox toolBox;
+    if (!ReadWindowBox(tool, &toolBox)) {
         return;
     }
-    const ScreenPoint at = PullPosition(client, toolLeft, toolTop, chat.width);
+    ScreenPoint at = PullPosition(client, toolBox.left, toolBox.top, chat.width);
+    // The monitor that holds the chat window at that place, the nearest one when none does.
+    const RECT pulled = {at.x, at.y, at.x + chat.width, at.y + chat.height};
+    WindowBox workArea;
+    if (WorkAreaOfMonitor(MonitorFromRect(&pulled, MONITOR_DEFAULTTONEAREST), &workArea)) {
+        at = PullPlacement(client, toolBox, chat, workArea);
+    }
     PlaceWindow(chatWindow, at.x, at.y);
     currentTarget = chatWindow;
 }

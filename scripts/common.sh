@@ -159,11 +159,13 @@ stop_wine_session() {
     fi
 }
 
-# Xvfb picks a free display number itself (-displayfd), so parallel runs never share one.
+# Xvfb picks a free display number itself (-displayfd), so parallel runs never share one. The screen
+# is 1600 x 1200: wide and tall enough that the tool (657 x 546) fits beside the chat windows the tests
+# place as far right as 800 and as low as 500, where docking keeps the placement it gives.
 start_private_display() {
     local numberfile
     numberfile="$(mktemp)"
-    Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp >"$numberfile" 2>/dev/null &
+    Xvfb -displayfd 1 -screen 0 1600x1200x24 -nolisten tcp >"$numberfile" 2>/dev/null &
     started_xvfb=$!
     for _ in $(seq 1 200); do
         if [ -s "$numberfile" ]; then

@@ -1,8 +1,10 @@
-// Times the two things the chat clients feel: one docking step with 50 tracked chat windows (the timer
-// runs it four times a second), and a delivery of a 500-byte and of a 100,000-byte message to a WeChat
+// Times the things the chat clients feel: one docking step with 50 tracked chat windows (the timer
+// runs it four times a second), a delivery of a 500-byte and of a 100,000-byte message to a WeChat
 // window, from the double-click handler's start to the last WM_CHAR the window receives (and whether
-// every byte arrived, in order). Runs the real window beside the chat-client simulator
-// (chat_client_sim.exe, copied beside this program).
+// every byte arrived, in order), and how soon the tool follows a chat window that another program
+// moves, with the timer alone and with the triggers that run the docking step at once, with the tool's
+// CPU time while it sits idle beside the chat window both ways. Runs the real window beside the
+// chat-client simulator (chat_client_sim.exe, copied beside this program).
 #include <windows.h>
 
 #include <algorithm>
@@ -14,7 +16,9 @@
 #include "app/startup.h"
 #include "chat/chat_targets.h"
 #include "chat/delivery.h"
+#include "chat/dock_placement.h"
 #include "chat/docking.h"
+#include "tools/bench_clock.h"
 #include "tests/chat/simulated_clients.h"
 #include "tests/support/temp_working_directory.h"
 #include "ui/main_form.h"
@@ -26,6 +30,9 @@ namespace {
 constexpr int kTrackedWindows = 50;
 constexpr int kDockSteps = 200;
 constexpr int kDeliveries = 5;
+constexpr int kMoves = 20;
+constexpr double kIdleMs = 20000;
+constexpr double kFollowGiveUpMs = 2000;
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -127,6 +134,119 @@ void ReportDelivery(SimulatedClients* clients, size_t size, int rounds) {
         size <= 500 ? "; goal: the 100 ms wait plus under 20 ms" : "");
 }
 
+// Handles this thread's messages as the event loop does until `done` holds (true) or `ms` have passed.
+template <typename Condition>
+bool HandleMessagesUntil(double ms, Condition done) {
+    const double end = NowMs() + ms;
+    for (double now = NowMs(); now < end; now = NowMs()) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+            if (done()) {
+                return true;
+            }
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now) + 1, QS_ALLINPUT);
+    }
+    return done();
+}
+
+// Counts what an out-of-context hook on every window event of other programs receives.
+int hookedEvents = 0;
+void CALLBACK CountEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
+    ++hookedEvents;
+}
+
+// Milliseconds from another program's move of the chat window until the tool stands at its new place,
+// for kMoves moves made at different moments of the timer's period.
+std::vector<double> FollowTimes(SimulatedClients* clients, HWND chat, const WindowBox& size, int* missed) {
+    std::vector<double> times;
+    *missed = 0;
+    for (int i = 0; i < kMoves; ++i) {
+        PumpFor((i * 53) % 250);
+        const int32_t x = 60 + 20 * (i % 5);
+        const int32_t y = 100 + 10 * (i % 3);
+        int64_t movedAt = 0;
+        if (!clients->Move(chat, x, y, &movedAt)) {
+            ++*missed;
+            continue;
+        }
+        const ScreenPoint at = FollowPosition(ChatClient::kWeChat, WindowBox{x, y, size.width, size.height});
+        const bool followed = HandleMessagesUntil(kFollowGiveUpMs, [at] {
+            RECT tool = {};
+            GetWindowRect(mainForm.window, &tool);
+            return tool.left == at.x && tool.top == at.y;
+        });
+        if (!followed) {
+            ++*missed;
+            continue;
+        }
+        times.push_back(static_cast<double>(NowMicroseconds() - movedAt) / 1000.0);
+    }
+    return times;
+}
+
+// The process's CPU time (user and kernel) in milliseconds.
+double CpuMs() {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+        return 0;
+    }
+    auto ms = [](const FILETIME& time) {
+        return static_cast<double>((static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 1e4;
+    };
+    return ms(kernel) + ms(user);
+}
+
+void ReportFollowing(SimulatedClients* clients) {
+    const WindowBox size{0, 0, 400, 500};
+    HWND chat = nullptr;
+    clients->Open({kWeChatClass, "微信", 60, 100, size.width, size.height}, &chat);
+    RebuildTargets();
+    clients->BringToFront(chat);
+    PumpFor(500);
+    std::printf(
+        "Following a WeChat window that another program moves (SetWindowPos), %d moves, until the tool "
+        "stands at its new place:\n",
+        kMoves);
+    const struct {
+        bool atOnce;
+        const char* how;
+    } ways[] = {{false, "timer alone (250 ms)"}, {true, "timer, window events and quick check"}};
+    double idle[2] = {0, 0};
+    for (int way = 0; way < 2; ++way) {
+        FollowAtOnce(ways[way].atOnce);
+        PumpFor(300);
+        hookedEvents = 0;
+        HWINEVENTHOOK probe = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, CountEvent, 0, 0,
+                                              WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+        int missed = 0;
+        std::vector<double> times = FollowTimes(clients, chat, size, &missed);
+        if (probe != nullptr) {
+            UnhookWinEvent(probe);
+        }
+        const double worst = times.empty() ? 0 : *std::max_element(times.begin(), times.end());
+        std::printf("  %-38s median %.1f ms, worst %.1f ms%s; %d window events reached a hook on all of them\n",
+                    ways[way].how, times.empty() ? 0 : Median(times), worst,
+                    missed == 0 ? "" : (" (" + std::to_string(missed) + " NOT FOLLOWED)").c_str(), hookedEvents);
+    }
+    std::printf("  goal with the triggers: median <= 20 ms, worst <= 50 ms\n");
+    for (int way = 0; way < 2; ++way) {
+        FollowAtOnce(ways[way].atOnce);
+        PumpFor(300);
+        const double cpuBefore = CpuMs();
+        const double start = NowMs();
+        PumpFor(kIdleMs);
+        idle[way] = 100.0 * (CpuMs() - cpuBefore) / (NowMs() - start);
+    }
+    std::printf(
+        "Idle beside the WeChat window for %.0f s, CPU time of the tool: timer alone %.2f %%, with the "
+        "triggers %.2f %% of one core (%.1fx; goal: at most 2x)\n",
+        kIdleMs / 1000, idle[0], idle[1], idle[0] > 0 ? idle[1] / idle[0] : 0.0);
+    FollowAtOnce(true);
+}
+
 }  // namespace
 
 int main() {
@@ -143,6 +263,14 @@ int main() {
         ReportDockStep(&clients);
         ReportDelivery(&clients, 500, kDeliveries);
         ReportDelivery(&clients, 100000, 1);
+    }
+    {
+        SimulatedClients clients;
+        if (!clients.Started()) {
+            std::printf("dock_bench: the chat-client simulator did not start\n");
+            return 1;
+        }
+        ReportFollowing(&clients);
     }
     DestroyWindow(window);
     CleanupAtExit();

@@ -140,6 +140,80 @@ TEST(DockRulesTest, PullPutsTheChatWindowLeftOfTheTool) {
     }
 }
 
+// A 1600 x 900 screen with a 40-pixel taskbar at the bottom, a second monitor right of it and a third
+// one left of it; the tool is 657 x 546.
+const WindowBox kWorkArea = {0, 0, 1600, 860};
+const WindowBox kRightMonitor = {1600, 0, 1280, 1024};
+const WindowBox kLeftMonitor = {-1280, 0, 1280, 1024};
+constexpr int32_t kToolWidth = 657;
+constexpr int32_t kToolHeight = 546;
+
+struct OnScreenFollowCase {
+    const char* what;
+    ChatClient client;
+    WindowBox chat;
+    WindowBox workArea;
+    int32_t toolLeft;
+    int32_t toolTop;
+};
+
+TEST(DockRulesTest, FollowKeepsTheToolInsideTheWorkAreaOfTheChatWindowsMonitor) {
+    const OnScreenFollowCase cases[] = {
+        {"fits: unchanged", ChatClient::kWeChat, {100, 200, 600, 400}, kWorkArea, 697, 200},
+        {"fits: unchanged (QQ)", ChatClient::kQq, {100, 200, 600, 400}, kWorkArea, 690, 208},
+        {"fits exactly at the right edge", ChatClient::kWeChat, {654, 0, 292, 400}, kWorkArea, 943, 0},
+        {"at the right edge: mirrored", ChatClient::kWeChat, {1000, 100, 600, 500}, kWorkArea, 346, 100},
+        {"at the right edge: mirrored (QQ)", ChatClient::kQq, {1000, 100, 600, 500}, kWorkArea, 353, 108},
+        {"one pixel too far right: mirrored", ChatClient::kWeChat, {654, 0, 293, 400}, kWorkArea, 0, 0},
+        {"maximised: inside the right edge, moved down", ChatClient::kWeChat, {-8, -8, 1616, 876}, kWorkArea, 943, 0},
+        {"maximised (QQ)", ChatClient::kQq, {-8, -8, 1616, 876}, kWorkArea, 943, 0},
+        {"low on the screen: moved up above the taskbar",
+         ChatClient::kWeChat,
+         {100, 600, 400, 300},
+         kWorkArea,
+         497,
+         314},
+        {"mostly off the left edge: pushed inside", ChatClient::kWeChat, {-700, 100, 600, 400}, kWorkArea, 0, 100},
+        {"right monitor, at its right edge", ChatClient::kWeChat, {2300, 50, 580, 500}, kRightMonitor, 1646, 50},
+        {"right monitor, fits", ChatClient::kQq, {1700, 50, 400, 500}, kRightMonitor, 2090, 58},
+        {"left monitor, at its right edge", ChatClient::kWeChat, {-600, 100, 600, 500}, kLeftMonitor, -1254, 100},
+        {"left monitor, maximised", ChatClient::kWeChat, {-1288, -8, 1296, 1040}, kLeftMonitor, -657, 0},
+    };
+    for (const OnScreenFollowCase& row : cases) {
+        SCOPED_TRACE(row.what);
+        const ScreenPoint at =
+            FollowPlacement(row.client, row.chat, WindowBox{5, 5, kToolWidth, kToolHeight}, row.workArea);
+        EXPECT_EQ(row.toolLeft, at.x);
+        EXPECT_EQ(row.toolTop, at.y);
+    }
+}
+
+struct OnScreenPullCase {
+    const char* what;
+    ChatClient client;
+    WindowBox tool;
+    WindowBox chat;  // only its size counts
+    int32_t chatLeft;
+    int32_t chatTop;
+};
+
+TEST(DockRulesTest, PullKeepsTheChatWindowInsideTheWorkArea) {
+    const OnScreenPullCase cases[] = {
+        {"fits: unchanged", ChatClient::kWeChat, {800, 100, 657, 546}, {40, 500, 600, 400}, 197, 100},
+        {"fits: unchanged (QQ)", ChatClient::kQq, {800, 100, 657, 546}, {40, 500, 600, 400}, 190, 108},
+        {"tool at the left edge: mirrored", ChatClient::kWeChat, {100, 100, 657, 546}, {0, 0, 600, 400}, 760, 100},
+        {"tool at the left edge: mirrored (QQ)", ChatClient::kQq, {100, 100, 657, 546}, {0, 0, 600, 400}, 767, 108},
+        {"fits on neither side: pushed inside", ChatClient::kWeChat, {400, 100, 657, 546}, {0, 0, 1000, 400}, 0, 100},
+        {"low on the screen: moved up", ChatClient::kQq, {800, 500, 657, 300}, {0, 0, 600, 400}, 190, 460},
+    };
+    for (const OnScreenPullCase& row : cases) {
+        SCOPED_TRACE(row.what);
+        const ScreenPoint at = PullPlacement(row.client, row.tool, row.chat, kWorkArea);
+        EXPECT_EQ(row.chatLeft, at.x);
+        EXPECT_EQ(row.chatTop, at.y);
+    }
+}
+
 struct NumberCase {
     std::string text;
     uintptr_t handle;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -43,6 +44,41 @@ protected:
     }
 
     bool IsTopmost(HWND window) { return (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+    // The work area of the monitor that holds the window.
+    static RECT WorkAreaOf(HWND window) {
+        MONITORINFO info = {};
+        info.cbSize = sizeof info;
+        EXPECT_TRUE(GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info));
+        return info.rcWork;
+    }
+
+    static void ExpectInside(HWND window, const RECT& area) {
+        RECT box = {};
+        GetWindowRect(window, &box);
+        EXPECT_TRUE(box.left >= area.left && box.top >= area.top && box.right <= area.right &&
+                    box.bottom <= area.bottom)
+            << "(" << box.left << ", " << box.top << ", " << box.right << ", " << box.bottom << ") outside ("
+            << area.left << ", " << area.top << ", " << area.right << ", " << area.bottom << ")";
+    }
+
+    // Handles the window's messages but drops the ticks of its timer, until `done` holds (at most two
+    // seconds): what happens meanwhile happens without the timer.
+    template <typename Condition>
+    void HandleMessagesWithoutTheTimer(Condition done) {
+        const DWORD start = GetTickCount();
+        while (!done() && GetTickCount() - start < 2000) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == WM_TIMER && message.hwnd == tool() && message.wParam == kId时钟_定期执行) {
+                    continue;
+                }
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        }
+    }
 };
 
 struct FollowCase {
@@ -319,6 +355,100 @@ TEST_F(DockingTest, PickWhileFollowingIsPausedStillMinimisesRestoresAndActivates
     ExpectToolAt(800, 100);
     EXPECT_EQ(first, currentTarget);
     EXPECT_FALSE(pullChatWindow);
+}
+
+struct EdgeCase {
+    const char* what;
+    const char* className;
+    std::string title;
+    bool maximised;  // else 600 x 400 against the work area's right edge, at top 200
+    int32_t overlap;
+    int32_t drop;
+};
+
+TEST_F(DockingTest, ToolStaysOnTheScreenBesideAChatWindowAtTheRightEdgeOrMaximised) {
+    StartTool();
+    const EdgeCase cases[] = {
+        {"WeChat at the right edge", kWeChatClass, kWeChatTitleGbk, false, 3, 0},
+        {"QQ at the right edge", kQqClass, "QQ", false, 10, 8},
+        {"WeChat maximised", kWeChatClass, kWeChatTitleGbk, true, 3, 0},
+        {"QQ maximised", kQqClass, "QQ", true, 10, 8},
+    };
+    const RECT area = WorkAreaOf(tool());
+    for (const EdgeCase& row : cases) {
+        SCOPED_TRACE(row.what);
+        HWND chat = OpenWindow(row.className, row.title, area.right - 600, 200, 600, 400);
+        if (row.maximised) {
+            ShowWindow(chat, SW_MAXIMIZE);
+            ASSERT_TRUE(IsZoomed(chat));
+        }
+        RebuildTargets();
+        DockTo(chat);
+
+        const WindowBox at = BoxOf(chat);
+        EXPECT_TRUE(IsShown(tool()));
+        if (row.maximised) {
+            // Inside the work area's right edge, over the chat window, moved down only as far as needed.
+            ExpectToolAt(area.right - kToolWidth, std::max<int32_t>(area.top, at.top + row.drop));
+        } else {
+            // Against the chat window's left edge, overlapping it as much as on the right edge.
+            ExpectToolAt(at.left + row.overlap - kToolWidth, at.top + row.drop);
+        }
+        ExpectInside(tool(), area);
+        EXPECT_TRUE(IsAbove(tool(), chat));
+        ASSERT_TRUE(clients_.Close(chat));
+    }
+}
+
+TEST_F(DockingTest, PickAgainstTheLeftEdgePullsTheChatWindowToTheToolsOtherSide) {
+    StartTool();
+    const RECT area = WorkAreaOf(tool());
+    const PullCase cases[] = {
+        // The tool at left 50, top 100; a chat window 500 x 300.
+        {kQqClass, "QQ", 50 + kToolWidth + 10, 108, 50 + kToolWidth + 10 + 10 - kToolWidth, 116},
+        {kWeChatClass, kWeChatTitleGbk, 50 + kToolWidth + 3, 100, 50 + kToolWidth + 3 + 3 - kToolWidth, 100},
+    };
+    for (const PullCase& row : cases) {
+        SCOPED_TRACE(row.className);
+        lastPickedRow = -1;
+        HWND chat = OpenWindow(row.className, row.title, 400, 500, 500, 300);
+        RebuildTargets();
+        MoveWindowTo(tool(), area.left + 50, 100);
+        SetForegroundWindow(tool());
+
+        PickRow(0);
+        ExpectWindowAt(chat, area.left + row.chatLeft, row.chatTop, 500, 300);
+        ExpectToolAt(area.left + 50, 100);
+        EXPECT_EQ(chat, currentTarget);
+
+        // Following it, the tool cannot go right of it either: it docks against its left edge.
+        ASSERT_TRUE(RunOneTick());
+        ExpectToolAt(area.left + row.toolLeft, row.toolTop);
+        ExpectInside(chat, area);
+        ExpectInside(tool(), area);
+        ASSERT_TRUE(clients_.Close(chat));
+    }
+}
+
+TEST_F(DockingTest, ToolFollowsAMovedOrSwitchedChatWindowWithoutWaitingForTheTimer) {
+    StartTool();
+    HWND qq = OpenWindow(kQqClass, "QQ", 100, 200, 600, 400);
+    HWND other = OpenWindow(kOtherClass, "notes", 300, 300, 300, 200);
+    RebuildTargets();
+    DockTo(qq);
+
+    ASSERT_TRUE(MoveWindow(qq, 150, 250, 600, 400, TRUE));
+    HandleMessagesWithoutTheTimer([this] { return BoxOf(tool()).left == 740; });
+    ExpectToolAt(740, 258);
+
+    ASSERT_TRUE(clients_.BringToFront(other));
+    HandleMessagesWithoutTheTimer([this] { return !IsShown(tool()); });
+    EXPECT_FALSE(IsShown(tool()));
+
+    ASSERT_TRUE(clients_.BringToFront(qq));
+    HandleMessagesWithoutTheTimer([this] { return IsShown(tool()); });
+    EXPECT_TRUE(IsShown(tool()));
+    EXPECT_EQ(qq, currentTarget);
 }
 
 }  // namespace

@@ -17,6 +17,8 @@
 //                             siblings; answer "ok <handle>"
 //   close <window>            destroys the window
 //   front <window>            SetForegroundWindow; "ok" when it is the foreground window afterwards
+//   move <window> <x> <y>     SetWindowPos to (x, y), size and z-order kept, not activated; answer
+//                             "ok <microseconds>", the time just before the call
 //   messages <window> <id>    waits for the marker `id` (see kMarkerMessage), answers "ok <n>" and n
 //                             lines "<message> <wParam> <lParam> <microseconds>" of what the window
 //                             received before it, and forgets those and the marker

@@ -185,6 +185,15 @@ bool SimulatedClients::BringToFront(HWND window) {
     return Request("front " + HexWindow(window));
 }
 
+bool SimulatedClients::Move(HWND window, int32_t x, int32_t y, int64_t* movedAt) {
+    std::string answer;
+    if (!Request("move " + HexWindow(window) + " " + std::to_string(x) + " " + std::to_string(y), &answer)) {
+        return false;
+    }
+    *movedAt = static_cast<int64_t>(ParseHex(answer));
+    return true;
+}
+
 bool SimulatedClients::Hang(HWND window, DWORD ms, UINT onMessage) {
     return Request("hang " + HexWindow(window) + " " + std::to_string(ms) + " " + Hex(onMessage));
 }

@@ -70,6 +70,9 @@ public:
     bool Close(HWND window);
     // The simulator makes the window the foreground window; true when it is afterwards.
     bool BringToFront(HWND window);
+    // The simulator moves the window to (x, y) as the user's drag would, keeping its size;
+    // `movedAt` gets NowMicroseconds() just before the move.
+    bool Move(HWND window, int32_t x, int32_t y, int64_t* movedAt);
 
     // The window's thread stops answering anything for `ms`: at once when `onMessage` is 0, otherwise
     // once the window receives that message (which is logged, but answered only after the hang).

@@ -169,6 +169,18 @@ bool RunCommand(const std::string& line, MessageLog* log, std::string* answer) {
         for (const std::string& text : texts) {
             *answer += HexBytes(text) + "\n";
         }
+    } else if (command == "move") {
+        std::string window;
+        int x = 0, y = 0;
+        in >> window >> x >> y;
+        bool ok = false;
+        int64_t before = 0;
+        RunOnWindowThread([&] {
+            before = NowMicroseconds();
+            ok = SetWindowPos(ParseWindow(window), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE) !=
+                 FALSE;
+        });
+        *answer = ok ? "ok " + Hex(static_cast<uint64_t>(before)) + "\n" : "error\n";
     } else if (command == "messages") {
         *answer = Messages(in, log);
     } else if (command == "clipboard-hold") {
