@@ -7,7 +7,7 @@ set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
 ensure_packages
-# Every include follows the layers base -> store -> app_state -> ui -> chat, net -> app.
+# Every include follows the layers base -> store -> state -> ui -> chat, net -> app.
 "$root/scripts/check_layers.sh"
 build_release -DREPLYDOCK_WERROR=ON
 check_release_size

@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <memory>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "app/window_events.h"
 #include "base/scope_guard.h"
 #include "chat/chat_targets.h"

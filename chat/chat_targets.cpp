@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "chat/chat_clients.h"
 #include "chat/other_windows.h"
 #include "chat/waiting.h"

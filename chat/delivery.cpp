@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "base/scope_guard.h"
 #include "chat/chat_clients.h"
 #include "chat/chat_targets.h"

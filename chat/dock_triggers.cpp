@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "chat/other_windows.h"
 #include "chat/window_box.h"
 

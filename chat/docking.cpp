@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "base/scope_guard.h"
 #include "chat/chat_clients.h"
 #include "chat/chat_targets.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "chat/other_windows.h"
 
 const char kInputBoxClassName[] = "RichEditComponent";

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "net/hash_hex.h"
 #include "net/identity_seed.h"
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "base/handles.h"
 #include "net/http_request.h"
 #include "net/json_value.h"

@@ -1,6 +1,6 @@
 #include "net/usage_report.h"
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "net/http_request.h"
 #include "net/service_hosts.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "net/service_hosts.h"
 #include "ui/dialogs.h"
 

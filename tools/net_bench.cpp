@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "app/startup.h"
 #include "net/service_hosts.h"
 #include "net/update_check.h"

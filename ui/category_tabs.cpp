@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"
 #include "ui/message_list.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "base/handles.h"
 #include "base/text_codec.h"
 #include "ui/choose_open_file.h"

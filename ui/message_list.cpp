@@ -1,6 +1,6 @@
 #include "ui/message_list.h"
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "base/scope_guard.h"
 #include "ui/dialogs.h"
 #include "ui/main_form.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "ui/main_form.h"
 #include "ui/window_layer.h"
 

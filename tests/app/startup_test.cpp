@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "tests/support/local_http_service.h"
 #include "tests/support/raw_store.h"
 #include "tests/support/scripted_dialogs.h"

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "chat/input_lparam.h"
 #include "ui/main_form.h"
 #include "ui/window_layer.h"

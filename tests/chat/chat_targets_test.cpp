@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "tests/chat/chat_form_fixture.h"
 #include "ui/main_form.h"
 #include "ui/window_layer.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "chat/chat_targets.h"
 #include "chat/waiting.h"
 #include "tests/chat/chat_form_fixture.h"

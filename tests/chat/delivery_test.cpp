@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "chat/chat_targets.h"
 #include "chat/posted_input.h"
 #include "tests/chat/chat_form_fixture.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "chat/dock_triggers.h"
 #include "tests/chat/chat_form_fixture.h"
 #include "tests/chat/simulated_clients.h"

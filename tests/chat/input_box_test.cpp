@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "tests/chat/simulated_clients.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "tests/support/local_http_service.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/temp_working_directory.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "app/startup.h"
 #include "net/identity.h"
 #include "net/update_check.h"

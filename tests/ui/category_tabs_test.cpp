@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "base/handles.h"
 #include "base/text_codec.h"
 #include "tests/ui/form_fixture.h"

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "app/startup.h"
 #include "base/text_codec.h"
 #include "store/store_schema.h"

@@ -7,7 +7,7 @@
 #include <iterator>
 #include <random>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "base/gbk_text.h"
 #include "base/handles.h"
 #include "base/text_codec.h"

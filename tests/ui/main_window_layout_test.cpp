@@ -5,7 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "tests/support/window_watch.h"
 #include "tests/ui/form_fixture.h"
 #include "ui/main_form.h"

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/app_state.h"
+#include "state/app_state.h"
 #include "base/handles.h"
 #include "base/text_codec.h"
 #include "net/update_check.h"

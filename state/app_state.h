@@ -9,7 +9,7 @@
 
 #include "base/pause_counter.h"
 #include "base/scope_guard.h"
-#include "chat/chat_target.h"
+#include "state/chat_target.h"
 #include "store/category_table.h"
 #include "store/config_table.h"
 #include "store/message_table.h"
