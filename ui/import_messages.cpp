@@ -127,6 +127,5 @@ void ImportMessages() {
     args.owner = mainForm.window;
     args.title = kImportDialogTitle;
     args.filter = "txt|*.txt";
-    const std::string text = ReadImportFile(ChooseOpenFile(args));
-    ImportText(mainForm.超级列表框_消息列表, text, mainForm.选择夹_分类);
+    ImportText(mainForm.超级列表框_消息列表, ReadImportFile(ChooseOpenFile(args)), mainForm.选择夹_分类);
 }

@@ -21,6 +21,9 @@ struct Outcomes {
     int loadAllError;
     bool loadMessages;
     int loadMessagesError;
+    bool loadTexts;
+    int loadTextsError;
+    size_t textsHanded;
     bool insertCategory;
     bool insertMessage;
     bool insertConfig;
@@ -39,6 +42,8 @@ Outcomes RunEveryOperation() {
     o.loadAll = categories.LoadAll(&categoryRows, &o.loadAllError);
     std::vector<MessageRow> messageRows;
     o.loadMessages = messages.LoadByCategory(1, &messageRows, &o.loadMessagesError);
+    o.loadTexts = messages.LoadTextsByCategory(
+        1, [&o](const std::string&) { ++o.textsHanded; }, &o.loadTextsError);
     o.insertCategory = categories.Insert(CategoryRow{0, "new"});
     MessageRow message;
     message.msg = "m";
@@ -58,6 +63,9 @@ void ExpectEverythingFailed(const Outcomes& o) {
     EXPECT_EQ(1, o.loadAllError);
     EXPECT_FALSE(o.loadMessages);
     EXPECT_EQ(1, o.loadMessagesError);
+    EXPECT_FALSE(o.loadTexts);
+    EXPECT_EQ(1, o.loadTextsError);
+    EXPECT_EQ(0u, o.textsHanded);
     EXPECT_FALSE(o.insertCategory);
     EXPECT_FALSE(o.insertMessage);
     EXPECT_FALSE(o.insertConfig);
@@ -111,6 +119,8 @@ TEST(StoreFailures, TablesWithOtherColumnsAreLeftAsTheyAre) {
     std::vector<MessageRow> rows;
     int errorCode = 0;
     EXPECT_FALSE(messages.LoadByCategory(1, &rows, &errorCode)) << "no column `typeid` to select on";
+    EXPECT_FALSE(messages.LoadTextsByCategory(
+        1, [](const std::string&) {}, &errorCode));
     EXPECT_EQ((RawRows{{"1", "old", "5"}}), RawQuery(db, "SELECT * FROM type"));
 }
 

@@ -29,6 +29,11 @@ protected:
         std::vector<std::string> texts;
         for (const MessageRow& row : rows)
             texts.push_back(row.msg);
+        // The lean read of the texts alone hands over the very same texts in the same order.
+        std::vector<std::string> handed;
+        EXPECT_TRUE(messages_.LoadTextsByCategory(
+            categoryId, [&handed](const std::string& text) { handed.push_back(text); }, &errorCode));
+        EXPECT_EQ(texts, handed);
         return texts;
     }
 
