@@ -134,24 +134,6 @@ void ReportDelivery(SimulatedClients* clients, size_t size, int rounds) {
         size <= 500 ? "; goal: the 100 ms wait plus under 20 ms" : "");
 }
 
-// Handles this thread's messages as the event loop does until `done` holds (true) or `ms` have passed.
-template <typename Condition>
-bool HandleMessagesUntil(double ms, Condition done) {
-    const double end = NowMs() + ms;
-    for (double now = NowMs(); now < end; now = NowMs()) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-            if (done()) {
-                return true;
-            }
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now) + 1, QS_ALLINPUT);
-    }
-    return done();
-}
-
 // Counts what an out-of-context hook on every window event of other programs receives.
 int hookedEvents = 0;
 void CALLBACK CountEvent(HWINEVENTHOOK, DWORD, HWND, LONG, LONG, DWORD, DWORD) {
